@@ -1,0 +1,79 @@
+// The main window's job control: it takes the instruction string, decides the
+// document kind from the operation, connects both databases, lets the kind's
+// query builder produce the document SQL and runs the kind's job.
+//
+// This class holds the window's state and behaviour; showing it on a screen is
+// the business of the user-interface layer, which calls FormCreate,
+// FormActivate and FormClose at the matching window events.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/text_lines.h"
+
+namespace tarvek {
+
+struct Application;
+
+enum class WindowState { Normal, Minimized };
+
+// A timer's settings; the user-interface layer delivers its ticks.
+struct Timer {
+    int interval_ms = 1000;
+    bool enabled = false;
+};
+
+class TfrmPrincipal {
+  public:
+    explicit TfrmPrincipal(Application& app);
+
+    static constexpr const char* kCaption = "Envio de email tarvek";
+
+    // State of the current job.
+    std::string instrucao;
+    bool primeira_ativacao = true;
+    std::string sql_documento;
+    std::string operacao;
+    std::string operacao_coletada;
+
+    // Hidden holders: the instruction's informative text, a scratch text used
+    // to split texts into lines, and the window titles of the close timer.
+    TextLines memoInformativo{{"memoInformativo", ""}};
+    TextLines memoTmp{{"memoInformativo"}};
+    std::vector<std::string> ListBox1;
+
+    Timer timerClose;
+    WindowState window_state = WindowState::Normal;
+
+    // Window events.
+    void FormCreate(const std::vector<std::string>& arguments);
+    void FormActivate();
+    void FormClose();
+
+    // "Boleto", "OS", "Condicional", or "abcd" for an unknown operation.
+    std::string Coleta_operacao();
+    void chamar_opcao_selecionada();
+    void Selecionar_boletos_carteira();
+    void Selecionar_OS();
+    void Selecionar_Condicional();
+
+    // The document jobs; each reads sql_documento and operacao.
+    void enviar_Email_Print();
+    void enviar_Email_Print_Os();
+    void enviar_Email_Print_Condicional();
+
+    // Closing the main window ends the application; the close handler runs.
+    void Close();
+    bool closed() const { return closed_; }
+
+  private:
+    using Builder = std::function<std::string(const std::string& id)>;
+    void run_branch(const Builder& builder, void (TfrmPrincipal::*job)());
+
+    Application& app_;
+    bool closed_ = false;
+};
+
+}  // namespace tarvek

@@ -1,0 +1,27 @@
+#include "app/text_lines.h"
+
+namespace tarvek {
+
+std::string TextLines::text() const {
+    std::string out;
+    for (const std::string& line : lines_) out += line + "\r\n";
+    return out;
+}
+
+void TextLines::set_text(std::string_view text) {
+    lines_.clear();
+    std::string current;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines_.push_back(std::move(current));
+            current.clear();
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) lines_.push_back(std::move(current));
+}
+
+}  // namespace tarvek

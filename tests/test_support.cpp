@@ -1,0 +1,154 @@
+#include "tests/test_support.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <mutex>
+#include <stdexcept>
+
+#include "tools/testdb_builder.h"
+
+namespace tarvek::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "tarvek-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::string DatabasePair::instruction(const std::string& id, const std::string& operation) const {
+    return "Tarvek=" + main + ";Receber=" + receber + ";idInstrucao=" + id +
+           ";operacao=" + operation;
+}
+
+namespace {
+
+const DatabasePair& master_pair() {
+    static TempDir dir;
+    static DatabasePair pair = [] {
+        DatabasePair p{dir.path() + "/tarvek.fdb", dir.path() + "/receber.fdb"};
+        testdb::build(p.main, p.receber);
+        return p;
+    }();
+    return pair;
+}
+
+}  // namespace
+
+DatabasePair sample_databases(const TempDir& dir) {
+    static std::mutex mutex;
+    std::lock_guard lock(mutex);
+    const DatabasePair& source = master_pair();
+    DatabasePair copy{dir.path() + "/tarvek.fdb", dir.path() + "/receber.fdb"};
+    fs::copy_file(source.main, copy.main, fs::copy_options::overwrite_existing);
+    fs::copy_file(source.receber, copy.receber, fs::copy_options::overwrite_existing);
+    return copy;
+}
+
+std::string test_server() {
+    const char* server = std::getenv("TARVEK_TEST_SERVER");
+    return server ? server : "";
+}
+
+void execute_sql(const std::string& database, const std::string& statement) {
+    testdb::execute(database, statement);
+}
+
+namespace {
+
+std::string drain(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    return text;
+}
+
+}  // namespace
+
+ProcessResult run_process(const std::string& program, const std::vector<std::string>& arguments,
+                          const std::vector<std::string>& environment, int timeout_seconds) {
+    int out_pipe[2], err_pipe[2];
+    if (pipe(out_pipe) != 0 || pipe(err_pipe) != 0) throw std::runtime_error("pipe failed");
+    const pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        dup2(out_pipe[1], 1);
+        dup2(err_pipe[1], 2);
+        close(out_pipe[0]);
+        close(err_pipe[0]);
+        for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(out_pipe[1]);
+    close(err_pipe[1]);
+
+    ProcessResult result;
+    // Read both pipes until they close or the time runs out.
+    pollfd fds[2] = {{out_pipe[0], POLLIN, 0}, {err_pipe[0], POLLIN, 0}};
+    std::string* sinks[2] = {&result.out, &result.err};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
+    int open_pipes = 2;
+    bool timed_out = false;
+    while (open_pipes > 0) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timed_out = true;
+            break;
+        }
+        if (poll(fds, 2, static_cast<int>(left.count())) <= 0) continue;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            char buffer[4096];
+            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n <= 0) {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --open_pipes;
+            } else {
+                sinks[i]->append(buffer, static_cast<std::size_t>(n));
+            }
+        }
+    }
+    if (timed_out) kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    for (int i = 0; i < 2; ++i) {
+        if (fds[i].fd >= 0) {
+            *sinks[i] += drain(fds[i].fd);
+            close(fds[i].fd);
+        }
+    }
+    if (timed_out) {
+        result.exit_code = -2;
+    } else if (WIFEXITED(status)) {
+        result.exit_code = WEXITSTATUS(status);
+    } else {
+        result.exit_code = 128 + WTERMSIG(status);
+    }
+    return result;
+}
+
+}  // namespace tarvek::test
