@@ -8,6 +8,10 @@
 
 namespace tarvek {
 
+// Splits at CR LF, a lone CR or a lone LF; a final line break adds no empty
+// line.
+std::vector<std::string> split_lines(std::string_view text);
+
 class TextLines {
   public:
     TextLines() = default;

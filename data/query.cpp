@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/string_helpers.h"
+#include "app/text_lines.h"
 #include "data/errors.h"
 #include "data/firebird.h"
 #include "data/firebird_client.h"
@@ -80,23 +81,6 @@ FieldValue convert_to(FieldType declared, FieldValue value) {
             return static_cast<double>(*i);
     }
     return value;
-}
-
-std::vector<std::string> split_lines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(std::move(current));
-            current.clear();
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) lines.push_back(std::move(current));
-    return lines;
 }
 
 }  // namespace
