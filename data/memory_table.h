@@ -1,0 +1,47 @@
+// A dataset held in memory: declared fields, rows appended by code, read
+// through the same interface as a database query. Rows are read in the order
+// of the index field when one is set (ascending, stable), else in the order
+// they were appended.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "data/dataset.h"
+
+namespace tarvek {
+
+class MemoryTable : public Dataset {
+  public:
+    explicit MemoryTable(std::string name) : Dataset(std::move(name)) {}
+
+    // Fields are declared before the table opens.
+    Field& declare_field(FieldDef def);
+    // Rows are read in ascending order of this field (empty: append order).
+    void set_index_field(std::string name) { index_field_ = std::move(name); }
+
+    // Appends a row; values by field position (missing ones are null).
+    void append(std::vector<FieldValue> values);
+    void clear_rows();
+    std::size_t row_count() const { return rows_.size(); }
+
+    void open() override;
+    void close() override;
+    bool active() const override { return active_; }
+    void first() override;
+    void next() override;
+    bool eof() const override { return eof_; }
+    bool is_empty() const override { return rows_.empty(); }
+
+  private:
+    void load_current();
+
+    std::string index_field_;
+    std::vector<std::vector<FieldValue>> rows_;
+    std::vector<std::size_t> order_;
+    std::size_t position_ = 0;
+    bool active_ = false;
+    bool eof_ = true;
+};
+
+}  // namespace tarvek

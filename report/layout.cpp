@@ -1,0 +1,163 @@
+#include "report/layout.h"
+
+#include "app/cp1252.h"
+
+namespace tarvek::report {
+
+namespace {
+
+ControlSpec make(ControlSpec::Kind kind, std::string name, int left, int top, int width,
+                 int height) {
+    ControlSpec s;
+    s.kind = kind;
+    s.name = std::move(name);
+    s.left = left;
+    s.top = top;
+    s.width = width;
+    s.height = height;
+    return s;
+}
+
+void apply_common(TRLCustomControl& c, const ControlSpec& s) {
+    c.SetBounds(s.left, s.top, s.width, s.height);
+    if (s.font_height != 0) {
+        Font f;
+        f.name = s.font_name;
+        f.height = -s.font_height;
+        f.style = s.font_style;
+        c.SetFont(f);
+    }
+    TRLBorders& b = c.Borders();
+    if (s.border_sides == kAll) {
+        b.SetSides(sdAll);
+    } else {
+        if (s.border_sides & kLeft) b.SetDrawLeft(true);
+        if (s.border_sides & kTop) b.SetDrawTop(true);
+        if (s.border_sides & kRight) b.SetDrawRight(true);
+        if (s.border_sides & kBottom) b.SetDrawBottom(true);
+    }
+    if (s.border_fixed_bottom) b.SetFixedBottom(true);
+    b.SetStyle(s.border_style);
+    c.SetAlignment(s.alignment);
+    c.SetLayout(s.text_layout);
+    if (s.align != faNone) c.SetAlign(s.align);
+    if (s.auto_size_off) c.SetAutoSize(false);
+    if (s.site_expander) c.SetBehavior(c.Behavior() | beSiteExpander);
+    if (s.no_site_expander) c.SetBehavior(c.Behavior() & ~unsigned{beSiteExpander});
+    if (s.hidden) c.SetVisible(false);
+    if (s.has_color) c.SetColor(s.color);
+    if (s.transparent_off) c.SetTransparent(false);
+}
+
+std::unique_ptr<TRLCustomControl> create(const ControlSpec& s, TDataSource* source) {
+    switch (s.kind) {
+        case ControlSpec::Kind::Label: {
+            auto c = std::make_unique<TRLLabel>(s.name);
+            c->SetCaption(utf8_to_cp1252(s.text));
+            return c;
+        }
+        case ControlSpec::Kind::DBText: {
+            auto c = std::make_unique<TRLDBText>(s.name);
+            c->SetDataSource(source);
+            c->SetDataField(s.text);
+            return c;
+        }
+        case ControlSpec::Kind::Memo: {
+            auto c = std::make_unique<TRLMemo>(s.name);
+            std::vector<std::string> lines;
+            for (const std::string& line : s.lines) lines.push_back(utf8_to_cp1252(line));
+            c->SetLines(std::move(lines));
+            return c;
+        }
+        case ControlSpec::Kind::DBMemo: {
+            auto c = std::make_unique<TRLDBMemo>(s.name);
+            c->SetDataSource(source);
+            c->SetDataField(s.text);
+            return c;
+        }
+        case ControlSpec::Kind::Image: {
+            auto c = std::make_unique<TRLImage>(s.name);
+            if (s.stretch) c->SetStretch(true);
+            return c;
+        }
+        case ControlSpec::Kind::Panel:
+            return std::make_unique<TRLPanel>(s.name);
+        case ControlSpec::Kind::Band: {
+            auto c = std::make_unique<TRLBand>(s.name);
+            c->BandType = s.band_type;
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+void build_into(TRLCustomSite& parent, const std::vector<ControlSpec>& specs, TDataSource* source) {
+    for (const ControlSpec& s : specs) {
+        TRLCustomControl& c = parent.Add(create(s, source));
+        apply_common(c, s);
+        if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, source);
+    }
+}
+
+void dock_all(TRLCustomSite& site) {
+    site.AlignControls();
+    for (auto& child : site.Children()) {
+        if (auto* s = dynamic_cast<TRLCustomSite*>(child.get())) dock_all(*s);
+    }
+}
+
+}  // namespace
+
+ControlSpec label(std::string name, int left, int top, int width, int height, std::string caption) {
+    ControlSpec s = make(ControlSpec::Kind::Label, std::move(name), left, top, width, height);
+    s.text = std::move(caption);
+    return s;
+}
+
+ControlSpec dbtext(std::string name, int left, int top, int width, int height, std::string field) {
+    ControlSpec s = make(ControlSpec::Kind::DBText, std::move(name), left, top, width, height);
+    s.text = std::move(field);
+    return s;
+}
+
+ControlSpec memo(std::string name, int left, int top, int width, int height,
+                 std::vector<std::string> lines) {
+    ControlSpec s = make(ControlSpec::Kind::Memo, std::move(name), left, top, width, height);
+    s.lines = std::move(lines);
+    return s;
+}
+
+ControlSpec dbmemo(std::string name, int left, int top, int width, int height, std::string field) {
+    ControlSpec s = make(ControlSpec::Kind::DBMemo, std::move(name), left, top, width, height);
+    s.text = std::move(field);
+    return s;
+}
+
+ControlSpec image(std::string name, int left, int top, int width, int height) {
+    return make(ControlSpec::Kind::Image, std::move(name), left, top, width, height);
+}
+
+ControlSpec panel(std::string name, int left, int top, int width, int height,
+                  std::vector<ControlSpec> children) {
+    ControlSpec s = make(ControlSpec::Kind::Panel, std::move(name), left, top, width, height);
+    s.children = std::move(children);
+    return s;
+}
+
+ControlSpec band(std::string name, int left, int top, int width, int height,
+                 std::vector<ControlSpec> children) {
+    ControlSpec s = make(ControlSpec::Kind::Band, std::move(name), left, top, width, height);
+    s.children = std::move(children);
+    return s;
+}
+
+void build_layout(TRLCustomSite& parent, const std::vector<ControlSpec>& specs,
+                  TDataSource* source) {
+    {
+        LayoutLoading loading;
+        build_into(parent, specs, source);
+    }
+    dock_all(parent);
+}
+
+}  // namespace tarvek::report

@@ -1,0 +1,139 @@
+// Layouts declared as data: a tree of control specifications that reads like
+// the component tables of a document, row by row in creation order.
+//
+//   band("RLBand2", 38, 38, 718, 1038, {
+//       label("RLLabel2", 280, 11, 92, 16, "INFORMATIVO").font(13),
+//       panel("RLPanel9", 0, 32, 717, 157).borders(kAll, {
+//           memo("memoInformativo", 8, 5, 697, 135).font(11).fixed_size(),
+//       }),
+//   })
+//
+// Sizes are the designed ones; automatic sizing applies when the document
+// prints. Texts are UTF-8 in the declaration and Windows-1252 in the controls.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "report/controls.h"
+
+namespace tarvek::report {
+
+enum BorderSide : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAll = 15 };
+
+struct ControlSpec {
+    enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band };
+
+    Kind kind = Kind::Label;
+    std::string name;
+    int left = 0, top = 0, width = 0, height = 0;
+    std::string text;  // caption of labels, field of data controls (UTF-8)
+    std::vector<std::string> lines;
+    int font_height = 0;  // pixels; 0 keeps the parent's font
+    std::string font_name = "Arial";
+    unsigned font_style = 0;
+    unsigned border_sides = 0;
+    bool border_fixed_bottom = false;
+    int border_style = 1;
+    TRLTextAlignment alignment = taLeftJustify;
+    TRLTextLayout text_layout = tlTop;
+    TRLControlAlign align = faNone;
+    bool auto_size_off = false;
+    bool site_expander = false;
+    bool no_site_expander = false;
+    bool hidden = false;
+    bool stretch = false;
+    bool transparent_off = false;
+    Color color = clWindow;
+    bool has_color = false;
+    TRLBandType band_type = btDetail;
+    std::vector<ControlSpec> children;
+
+    ControlSpec& font(int height_px, std::string name_ = "Arial", unsigned style = 0) {
+        font_height = height_px;
+        font_name = std::move(name_);
+        font_style = style;
+        return *this;
+    }
+    ControlSpec& right() {
+        alignment = taRightJustify;
+        return *this;
+    }
+    ControlSpec& centered() {
+        alignment = taCenter;
+        return *this;
+    }
+    ControlSpec& layout(TRLTextLayout l) {
+        text_layout = l;
+        return *this;
+    }
+    ControlSpec& docked(TRLControlAlign a) {
+        align = a;
+        return *this;
+    }
+    ControlSpec& fixed_size() {
+        auto_size_off = true;
+        return *this;
+    }
+    ControlSpec& expands_site() {
+        site_expander = true;
+        return *this;
+    }
+    ControlSpec& no_expander() {
+        no_site_expander = true;
+        return *this;
+    }
+    ControlSpec& invisible() {
+        hidden = true;
+        return *this;
+    }
+    ControlSpec& stretched() {
+        stretch = true;
+        return *this;
+    }
+    ControlSpec& filled(Color c) {
+        color = c;
+        has_color = true;
+        transparent_off = true;
+        return *this;
+    }
+    ControlSpec& borders(unsigned sides) {
+        border_sides = sides;
+        return *this;
+    }
+    ControlSpec& fixed_bottom_border() {
+        border_fixed_bottom = true;
+        return *this;
+    }
+    ControlSpec& border_brush(int style) {
+        border_style = style;
+        return *this;
+    }
+    ControlSpec& type(TRLBandType t) {
+        band_type = t;
+        return *this;
+    }
+    ControlSpec& contains(std::vector<ControlSpec> kids) {
+        children = std::move(kids);
+        return *this;
+    }
+};
+
+ControlSpec label(std::string name, int left, int top, int width, int height, std::string caption);
+ControlSpec dbtext(std::string name, int left, int top, int width, int height, std::string field);
+ControlSpec memo(std::string name, int left, int top, int width, int height,
+                 std::vector<std::string> lines = {});
+ControlSpec dbmemo(std::string name, int left, int top, int width, int height, std::string field);
+ControlSpec image(std::string name, int left, int top, int width, int height);
+ControlSpec panel(std::string name, int left, int top, int width, int height,
+                  std::vector<ControlSpec> children = {});
+ControlSpec band(std::string name, int left, int top, int width, int height,
+                 std::vector<ControlSpec> children = {});
+
+// Creates the controls of `specs` under `parent`, binding data controls to
+// `source`, then docks every container. Returns nothing: reach controls with
+// TRLCustomSite::Find or keep references from the parent's children.
+void build_layout(TRLCustomSite& parent, const std::vector<ControlSpec>& specs,
+                  TDataSource* source);
+
+}  // namespace tarvek::report

@@ -1,0 +1,467 @@
+// Page generation, control layout and drawing of the report engine, seen
+// through the page dumps a person can read.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "data/errors.h"
+#include "data/memory_table.h"
+#include "report/layout.h"
+#include "report/report.h"
+#include "report/text_metrics.h"
+
+namespace tarvek::report {
+namespace {
+
+int line_height(int px) {
+    Font f;
+    f.height = -px;
+    return TextMetrics::instance().line_height(f);
+}
+
+int text_width(int px, const std::string& text) {
+    Font f;
+    f.height = -px;
+    return TextMetrics::instance().text_width(f, text);
+}
+
+// A report over an in-memory table with one text field per row.
+struct Doc {
+    TRLReport report{"Relatorio"};
+    MemoryTable table{"tabela"};
+    TDataSource source{"fonte", &table};
+    std::vector<std::string> messages;
+
+    Doc() {
+        table.declare_field({.name = "NOME", .type = FieldType::Text, .size = 200});
+        report.DataSource = &source;
+        report.ShowProgress = false;
+        report.SetTitle("Teste");  // a fixed job title keeps dumps free of paths
+        set_message_handler([this](const std::string& text) { messages.push_back(text); });
+        FormatSettings::set_current(
+            FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
+    }
+    ~Doc() {
+        set_message_handler(nullptr);
+        FormatSettings::set_current(FormatSettings::from_environment());
+    }
+    void rows(int count) {
+        for (int i = 1; i <= count; ++i) table.append({std::string("linha ") + std::to_string(i)});
+        table.open();
+    }
+    void build(const std::vector<ControlSpec>& specs) { build_layout(report, specs, &source); }
+    template <typename T>
+    T& find(const std::string& name) {
+        auto* c = dynamic_cast<T*>(report.Find(name));
+        EXPECT_NE(c, nullptr) << name;
+        return *c;
+    }
+    GraphicSurface& page(int index) {
+        GraphicSurface* p = report.Pages()->page(index);
+        EXPECT_NE(p, nullptr) << "page " << index;
+        return *p;
+    }
+    int pages() { return report.Pages()->page_count(); }
+    // Text objects of a page whose text starts with `prefix`.
+    std::vector<const GraphicObject*> texts(int page_index, const std::string& prefix) {
+        std::vector<const GraphicObject*> found;
+        for (const GraphicObject& o : page(page_index).objects()) {
+            if (o.kind == ObjectKind::Text && o.text.rfind(prefix, 0) == 0) found.push_back(&o);
+        }
+        return found;
+    }
+};
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Compares a dump with a golden file; TARVEK_UPDATE_GOLDEN=1 rewrites it.
+void expect_golden(const std::string& name, const std::string& dump) {
+    const std::string path = std::string(TARVEK_FIXTURES_DIR) + "/" + name;
+    if (std::getenv("TARVEK_UPDATE_GOLDEN")) {
+        std::ofstream(path, std::ios::binary) << dump;
+        return;
+    }
+    EXPECT_EQ(dump, read_file(path))
+        << "golden " << path << " differs (TARVEK_UPDATE_GOLDEN=1 rewrites it)";
+}
+
+TEST(ReportModel, UnitsAndFontSizes) {
+    const struct {
+        double mm;
+        int px;
+    } lengths[] = {{10, 38},    {9, 34},    {210, 794},
+                   {297, 1123}, {148, 559}, {0.5 * 25.4 / 96 * 1, 0}};
+    for (const auto& c : lengths) EXPECT_EQ(mm_to_pixels(c.mm), c.px) << c.mm;
+    // 2.5 px and 3.5 px both round to even.
+    EXPECT_EQ(mm_to_pixels(2.5 * 25.4 / 96), 2);
+    EXPECT_EQ(mm_to_pixels(3.5 * 25.4 / 96), 4);
+
+    const struct {
+        int height;
+        int size;
+    } fonts[] = {{-13, 10}, {-11, 8},  {-9, 7},   {-8, 6},   {-12, 9},
+                 {-16, 12}, {-17, 13}, {-21, 16}, {-24, 18}, {-7, 5}};
+    for (const auto& c : fonts) {
+        Font f;
+        f.height = c.height;
+        EXPECT_EQ(f.size(), c.size) << c.height;
+    }
+    Font f;
+    f.set_size(7);
+    EXPECT_EQ(f.height, -9);
+}
+
+TEST(ReportModel, PaperFollowsPageSetup) {
+    TRLReport report("r");
+    EXPECT_EQ(report.Width(), 794);
+    EXPECT_EQ(report.Height(), 1123);
+    report.PageSetup().SetPaperHeight(148);  // ignored while A4
+    EXPECT_EQ(report.Height(), 1123);
+    report.PageSetup().SetPaperSize(fpCustom);
+    report.PageSetup().SetPaperHeight(148);
+    EXPECT_EQ(report.Height(), 559);
+    report.PageSetup().SetOrientation(poLandscape);
+    EXPECT_EQ(report.Width(), 559);
+    EXPECT_EQ(report.Height(), 794);
+    report.SetHeight(100);  // the paper decides
+    EXPECT_EQ(report.Height(), 794);
+}
+
+TEST(ReportModel, PropertySideEffects) {
+    TRLImage img("img");
+    img.SetStretch(true);
+    img.SetScaled(true);
+    EXPECT_FALSE(img.Stretch());
+    img.SetStretch(true);
+    EXPECT_FALSE(img.Scaled());
+
+    TRLLabel l("l");
+    l.Borders().SetSides(sdAll);
+    EXPECT_TRUE(l.Borders().DrawLeft() && l.Borders().DrawBottom());
+    l.Borders().SetDrawTop(false);
+    EXPECT_EQ(l.Borders().Sides(), sdCustom);
+    l.Borders().SetFixedBottom(true);
+    l.Borders().SetDrawBottom(false);  // clearing a side clears its fixed flag
+    EXPECT_FALSE(l.Borders().FixedBottom());
+    l.Borders().SetFixedLeft(true);
+    EXPECT_TRUE(l.Borders().DrawLeft());
+    l.Borders().SetWidth(-3);
+    EXPECT_EQ(l.Borders().Width(), 1);
+
+    TRLReport report("r");
+    report.SetTitle("Boleto");
+    EXPECT_EQ(report.JobTitle, "Boleto");  // followed the title
+    report.JobTitle = "outro";
+    report.SetTitle("Novo");
+    EXPECT_EQ(report.JobTitle, "outro");
+}
+
+TEST(ReportLayout, AutoSizedLabelMeasuresItsCaptionAndKeepsItsAnchor) {
+    Doc doc;
+    doc.build({band("banda", 38, 38, 718, 100,
+                    {label("direita", 600, 10, 100, 12, "x").font(9).right(),
+                     label("esquerda", 10, 10, 100, 12, "x").font(9),
+                     label("centro", 300, 10, 101, 12, "x").font(9).centered(),
+                     label("vazio", 10, 40, 100, 12, "").font(9).borders(kLeft | kRight)})});
+    auto& right = doc.find<TRLLabel>("direita");
+    for (const char* caption : {"Vencimento", "Local de pagamento muito mais comprido", "R$"}) {
+        right.SetCaption(caption);
+        EXPECT_EQ(right.Left() + right.Width(), 700) << caption;
+        EXPECT_EQ(right.Width(), text_width(9, std::string(caption) + " ")) << caption;
+        EXPECT_EQ(right.Height(), line_height(9));
+    }
+    auto& left = doc.find<TRLLabel>("esquerda");
+    left.SetCaption("Vencimento");
+    EXPECT_EQ(left.Left(), 10);
+
+    // A centred control rounds its width up to even and centres it.
+    auto& centre = doc.find<TRLLabel>("centro");
+    centre.SetCaption("abc");
+    int w = text_width(9, "abc ");
+    if (w % 2) ++w;
+    EXPECT_EQ(centre.Width(), w);
+    EXPECT_EQ(centre.Left(), 300 + (101 - w) / 2);
+
+    // An empty caption still measures one blank, plus the border allowance.
+    auto& empty = doc.find<TRLLabel>("vazio");
+    empty.SetCaption("");
+    EXPECT_EQ(empty.Width(), text_width(9, " ") + 2 * 2);
+}
+
+TEST(ReportLayout, WrapTextRules) {
+    Font f;
+    f.height = -11;
+    const int word = text_width(11, "palavra");
+    struct Case {
+        std::string text;
+        int width;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", 100, {}},
+        {"um\ndois", 1000, {"um", "dois"}},
+        {"um\r\n\r\ndois", 1000, {"um", "", "dois"}},
+        {"um\rdois\n", 1000, {"um", "dois"}},
+        {"um\n\ndois", 1000, {"um", "", "dois"}},
+        {"palavra palavra",
+         word + 2,
+         {"palavra ", "palavra"}},           // the blank stays with the first line
+        {"palavra", word - 5, {"palavra"}},  // never broken, overflows
+        {"a  b", 1000, {"a  b"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WrapText(c.text, c.width, f), c.lines) << "'" << c.text << "'";
+}
+
+TEST(ReportDrawing, FixedMemoEmitsOnlyTheLinesThatStartInside) {
+    Doc doc;
+    const int lh = line_height(11);
+    doc.build({band("banda", 38, 38, 718, 200,
+                    {memo("memo", 10, 20, 300, 3 * lh + 2, {"1", "2", "3", "4", "5", "6"})
+                         .font(11)
+                         .fixed_size()})});
+    doc.rows(1);
+    ASSERT_TRUE(doc.report.Prepare());
+    std::vector<int> tops;
+    for (const GraphicObject* o : doc.texts(0, "")) tops.push_back(o->origin.y);
+    EXPECT_EQ(tops, (std::vector<int>{58, 58 + lh, 58 + 2 * lh, 58 + 3 * lh}));
+}
+
+TEST(ReportDrawing, GrowingDataMemoGrowsItsBandAndMovesABottomSibling) {
+    Doc doc;
+    const int lh = line_height(11);
+    doc.build(
+        {band("banda", 38, 38, 718, 100,
+              {dbmemo("memo", 10, 10, 300, 12, "NOME").font(11),
+               memo("rodape", 0, 80, 200, 20, {"fim"}).font(11).fixed_size().docked(faBottom)})});
+    doc.table.append({std::string("um\ndois\ntres\nquatro\ncinco")});
+    doc.table.append({std::string("so uma")});
+    doc.table.open();
+    ASSERT_TRUE(doc.report.Prepare());
+
+    const int grown = 100 + (5 * lh - 12);
+    const auto bottom = doc.texts(0, "fim");
+    ASSERT_EQ(bottom.size(), 2u);
+    EXPECT_EQ(bottom[0]->origin.y, 38 + grown - 20);
+    // The second record starts again from the design height of the band.
+    const auto second = doc.texts(0, "so uma");
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_EQ(second[0]->origin.y, 38 + grown + 10);
+    // That record's memo has one line: its band grows by lh - 12 only.
+    EXPECT_EQ(bottom[1]->origin.y, 38 + grown + 100 + (lh - 12) - 20);
+    EXPECT_EQ(doc.find<TRLBand>("banda").Height(), 100);
+    expect_golden("report_growing_memo.txt", dump_storage(*doc.report.Pages()));
+}
+
+TEST(ReportDrawing, DataMemoInsideAPanelGrowsNeitherPanelNorBand) {
+    Doc doc;
+    const int lh = line_height(11);
+    doc.build(
+        {band("banda", 38, 38, 718, 100,
+              {panel("painel", 0, 0, 400, 50, {dbmemo("memo", 10, 10, 300, 12, "NOME").font(11)})
+                   .borders(kAll),
+               label("depois", 500, 90, 50, 12, "depois").font(9)})});
+    doc.table.append({std::string("um\ndois\ntres\nquatro\ncinco")});
+    doc.table.append({std::string("x")});
+    doc.table.open();
+    ASSERT_TRUE(doc.report.Prepare());
+    // The second band starts right after a band of design height.
+    const auto after = doc.texts(0, "depois");
+    ASSERT_EQ(after.size(), 2u);
+    EXPECT_EQ(after[1]->origin.y - after[0]->origin.y, 100);
+    // All five lines are drawn (the memo grew) though they overflow the panel.
+    EXPECT_EQ(doc.texts(0, "cinco").size(), 1u);
+    EXPECT_EQ(doc.texts(0, "cinco")[0]->origin.y, 38 + 10 + 4 * lh);
+    // The panel's frame keeps its design size.
+    int frames = 0;
+    for (const GraphicObject& o : doc.page(0).objects()) {
+        if (o.kind == ObjectKind::Rectangle && o.bounds == Rect{38, 38, 39, 88}) ++frames;
+    }
+    EXPECT_EQ(frames, 1);
+}
+
+TEST(ReportDrawing, PanelFrameAndFilledLabel) {
+    Doc doc;
+    doc.build({band("banda", 38, 38, 718, 100,
+                    {panel("linha", 0, 30, 716, 1).borders(kTop),
+                     label("cinza", 10, 40, 50, 12, "cinza").font(9).filled(clSilver)})});
+    doc.rows(1);
+    ASSERT_TRUE(doc.report.Prepare());
+    const auto& objects = doc.page(0).objects();
+    std::vector<std::string> kinds;
+    for (const GraphicObject& o : objects) kinds.push_back(object_class_name(o.kind));
+    // band clip, band content clip, panel rule, fill then text of the label
+    auto rule = std::find_if(objects.begin(), objects.end(), [](const GraphicObject& o) {
+        return o.kind == ObjectKind::Rectangle;
+    });
+    ASSERT_NE(rule, objects.end());
+    EXPECT_EQ(rule->bounds, (Rect{38, 68, 38 + 716, 69}));
+    auto fill = std::find_if(objects.begin(), objects.end(),
+                             [](const GraphicObject& o) { return o.kind == ObjectKind::FillRect; });
+    ASSERT_NE(fill, objects.end());
+    EXPECT_EQ(fill->brush.color, (MetaColor{0xC0, 0xC0, 0xC0}));
+    auto text = std::find_if(objects.begin(), objects.end(),
+                             [](const GraphicObject& o) { return o.kind == ObjectKind::Text; });
+    ASSERT_NE(text, objects.end());
+    EXPECT_LT(fill - objects.begin(), text - objects.begin());
+    EXPECT_EQ(text->text_flags, 5u);
+    expect_golden("report_panel_label.txt", dump_surface(doc.page(0)));
+}
+
+TEST(ReportGeneration, EmptyDatasetGivesOnePageWithTitleSummaryAndFooter) {
+    for (bool open : {true, false}) {
+        Doc doc;
+        doc.build({band("titulo", 38, 38, 718, 40, {label("t", 0, 0, 50, 12, "TITULO").font(9)})
+                       .type(btTitle),
+                   band("detalhe", 38, 78, 718, 20, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)}),
+                   band("resumo", 38, 98, 718, 20,
+                        {label("s", 0, 0, 50, 12, "RESUMO").font(9),
+                         dbtext("sd", 100, 0, 50, 12, "NOME").font(9)})
+                       .type(btSummary),
+                   band("rodape", 38, 118, 718, 20, {label("f", 0, 0, 50, 12, "RODAPE").font(9)})
+                       .type(btFooter)});
+        if (open) doc.table.open();
+        ASSERT_TRUE(doc.report.Prepare());
+        ASSERT_EQ(doc.pages(), 1) << "open " << open;
+        EXPECT_EQ(doc.texts(0, "TITULO").size(), 1u);
+        EXPECT_EQ(doc.texts(0, "RESUMO").size(), 1u);
+        EXPECT_EQ(doc.texts(0, "RODAPE").size(), 1u);
+        EXPECT_EQ(doc.report.DetailCount(), 0);
+        // The footer sits at the bottom: 1123 - 38 - 20.
+        EXPECT_EQ(doc.texts(0, "RODAPE")[0]->origin.y, 1065);
+    }
+}
+
+TEST(ReportGeneration, SummaryDataTextIsEmptyPastTheLastRecord) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 20, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)}),
+               band("resumo", 38, 58, 718, 20, {dbtext("sd", 0, 0, 50, 12, "NOME").font(9)})
+                   .type(btSummary)});
+    doc.rows(2);
+    ASSERT_TRUE(doc.report.Prepare());
+    const auto& objects = doc.page(0).objects();
+    std::vector<std::string> texts;
+    for (const GraphicObject& o : objects) {
+        if (o.kind == ObjectKind::Text) texts.push_back(o.text);
+    }
+    EXPECT_EQ(texts, (std::vector<std::string>{"linha 1", "linha 2", ""}));
+}
+
+TEST(ReportGeneration, BandsThatExactlyFitStayOnThePage) {
+    // Limit 1085; rows 38, 387, 736; 736 + 349 = 1085.
+    for (const auto& [records, pages] :
+         std::vector<std::pair<int, int>>{{3, 1}, {4, 2}, {6, 2}, {7, 3}}) {
+        Doc doc;
+        doc.build({band("detalhe", 38, 38, 718, 349, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+        doc.rows(records);
+        ASSERT_TRUE(doc.report.Prepare());
+        EXPECT_EQ(doc.pages(), pages) << records << " records";
+    }
+}
+
+TEST(ReportGeneration, BandTallerThanAPagePrintsOncePerRecord) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 1200, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(2);
+    ASSERT_TRUE(doc.report.Prepare());
+    ASSERT_EQ(doc.pages(), 2);
+    EXPECT_EQ(doc.texts(0, "linha 1").size(), 1u);
+    EXPECT_EQ(doc.texts(1, "linha 2").size(), 1u);
+}
+
+TEST(ReportGeneration, ErrorOnTheThirdRecordKeepsTwoPagesAndOneMessage) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 1038, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(5);
+    int calls = 0;
+    doc.find<TRLBand>("detalhe").BeforePrint = [&](TRLCustomControl&, bool&) {
+        if (++calls == 3) throw DatabaseError("qry: Field 'X' not found");
+    };
+    EXPECT_FALSE(doc.report.Prepare());
+    EXPECT_EQ(doc.pages(), 2);
+    ASSERT_EQ(doc.messages.size(), 1u);
+    EXPECT_EQ(doc.messages[0],
+              "Relatorio: Erro durante a prepara\xE7\xE3o do relat\xF3rio\r\nEDatabaseError(qry: "
+              "Field 'X' not found)");
+    EXPECT_EQ(doc.report.ReportState(), TRLCustomReport::State::Idle);
+}
+
+TEST(ReportGeneration, SuppressedBandNeitherAdvancesNorCounts) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 30, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(3);
+    doc.find<TRLBand>("detalhe").BeforePrint = [&](TRLCustomControl&, bool& print_it) {
+        print_it = doc.table.field_by_name("NOME").as_string() != "linha 2";
+    };
+    ASSERT_TRUE(doc.report.Prepare());
+    EXPECT_EQ(doc.report.DetailCount(), 2);
+    const auto third = doc.texts(0, "linha 3");
+    ASSERT_EQ(third.size(), 1u);
+    EXPECT_EQ(third[0]->origin.y, 38 + 30);
+}
+
+TEST(ReportGeneration, FooterOfAShortPageSitsAtTheSameRowOnEveryPage) {
+    Doc doc;
+    doc.report.PageSetup().SetPaperSize(fpCustom);
+    doc.report.PageSetup().SetPaperHeight(148);
+    doc.report.Margins.TopMargin = 9;
+    doc.report.Margins.BottomMargin = 9;
+    doc.report.Borders().SetSides(sdAll);
+    doc.build({band("titulo", 38, 35, 718, 147, {label("t", 0, 0, 50, 12, "TITULO").font(9)})
+                   .type(btTitle),
+               band("detalhe", 38, 182, 718, 15, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)}),
+               band("rodape", 38, 197, 718, 124, {label("f", 0, 0, 50, 12, "RODAPE").font(9)})
+                   .type(btFooter)});
+    doc.rows(40);
+    ASSERT_TRUE(doc.report.Prepare());
+    ASSERT_GE(doc.pages(), 3);
+    for (int p = 0; p < doc.pages(); ++p) {
+        const auto footer = doc.texts(p, "RODAPE");
+        ASSERT_EQ(footer.size(), 1u) << "page " << p;
+        EXPECT_EQ(footer[0]->origin.y, 400) << "page " << p;  // 559 - 35 - 124
+    }
+    // Detail rows run while 400 - row >= 15: rows 182 .. 385 on the first page.
+    EXPECT_EQ(doc.texts(0, "linha").size(), 14u);
+    EXPECT_EQ(doc.texts(1, "linha").size(), 24u);  // from row 35
+}
+
+TEST(ReportGeneration, ControlsOnTheReportPrintOnEveryPage) {
+    Doc doc;
+    doc.build({label("marca", 600, 5, 50, 12, "MARCA").font(9),
+               band("detalhe", 38, 38, 718, 1038, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(3);
+    ASSERT_TRUE(doc.report.Prepare());
+    ASSERT_EQ(doc.pages(), 3);
+    for (int p = 0; p < 3; ++p) {
+        const auto mark = doc.texts(p, "MARCA");
+        ASSERT_EQ(mark.size(), 1u);
+        EXPECT_EQ(mark[0]->origin.y, 5);
+        // beneath everything the bands draw
+        EXPECT_EQ(&doc.page(p).objects()[0], mark[0]);
+    }
+}
+
+TEST(ReportGeneration, CarbonCopiesAndFirstPageReadableAfterTheLast) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 1038, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.find<TRLBand>("detalhe").SetCarbonCopies(2);
+    doc.rows(4);
+    ASSERT_TRUE(doc.report.Prepare());
+    ASSERT_EQ(doc.pages(), 8);
+    GraphicStorage& pages = *doc.report.Pages();
+    const std::string first = dump_surface(*pages.page(0));
+    for (int p = 1; p < 8; ++p) ASSERT_NE(pages.page(p), nullptr);
+    EXPECT_LE(pages.pages_in_memory(), GraphicStorage::kPagesInMemory);
+    EXPECT_EQ(dump_surface(*pages.page(0)), first);
+    EXPECT_EQ(macro_value(pages.macros, "LastPageNumber"), "8");
+    EXPECT_EQ(macro_value(pages.page(7)->macros, "PageNo"), "8");
+    EXPECT_EQ(macro_value(pages.macros, "PaperWidth"), "210.0000");
+}
+
+}  // namespace
+}  // namespace tarvek::report
