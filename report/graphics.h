@@ -23,8 +23,10 @@ struct Rect {
     int width() const { return right - left; }
     int height() const { return bottom - top; }
     bool empty() const { return right <= left || bottom <= top; }
+    // An empty rectangle intersects nothing.
     bool intersects(const Rect& o) const {
-        return left < o.right && o.left < right && top < o.bottom && o.top < bottom;
+        return !empty() && !o.empty() && left < o.right && o.left < right && top < o.bottom &&
+               o.top < bottom;
     }
     Rect intersection(const Rect& o) const;
     Rect moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }

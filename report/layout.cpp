@@ -1,6 +1,9 @@
 #include "report/layout.h"
 
+#include <stdexcept>
+
 #include "app/cp1252.h"
+#include "report/barcode.h"
 
 namespace tarvek::report {
 
@@ -82,13 +85,20 @@ std::unique_ptr<TRLCustomControl> create(const ControlSpec& s, TDataSource* sour
         }
         case ControlSpec::Kind::Panel:
             return std::make_unique<TRLPanel>(s.name);
+        case ControlSpec::Kind::DBBarcode: {
+            auto c = std::make_unique<TRLDBBarcode>(s.name);
+            c->SetDataSource(source);
+            c->SetDataField(s.text);
+            if (s.barcode_ratio > 0) c->SetRatio(s.barcode_ratio);
+            return c;
+        }
         case ControlSpec::Kind::Band: {
             auto c = std::make_unique<TRLBand>(s.name);
             c->BandType = s.band_type;
             return c;
         }
     }
-    return nullptr;
+    throw std::logic_error("layout: control " + s.name + " of an unknown kind");
 }
 
 void build_into(TRLCustomSite& parent, const std::vector<ControlSpec>& specs, TDataSource* source) {
@@ -141,6 +151,12 @@ ControlSpec panel(std::string name, int left, int top, int width, int height,
                   std::vector<ControlSpec> children) {
     ControlSpec s = make(ControlSpec::Kind::Panel, std::move(name), left, top, width, height);
     s.children = std::move(children);
+    return s;
+}
+
+ControlSpec barcode(std::string name, int left, int top, int width, int height, std::string field) {
+    ControlSpec s = make(ControlSpec::Kind::DBBarcode, std::move(name), left, top, width, height);
+    s.text = std::move(field);
     return s;
 }
 

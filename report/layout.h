@@ -22,7 +22,7 @@ namespace tarvek::report {
 enum BorderSide : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAll = 15 };
 
 struct ControlSpec {
-    enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band };
+    enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band, DBBarcode };
 
     Kind kind = Kind::Label;
     std::string name;
@@ -47,6 +47,7 @@ struct ControlSpec {
     Color color = clWindow;
     bool has_color = false;
     TRLBandType band_type = btDetail;
+    double barcode_ratio = 0;  // 0 keeps the control's default
     std::vector<ControlSpec> children;
 
     ControlSpec& font(int height_px, std::string name_ = "Arial", unsigned style = 0) {
@@ -113,6 +114,10 @@ struct ControlSpec {
         band_type = t;
         return *this;
     }
+    ControlSpec& ratio(double r) {
+        barcode_ratio = r;
+        return *this;
+    }
     ControlSpec& contains(std::vector<ControlSpec> kids) {
         children = std::move(kids);
         return *this;
@@ -127,6 +132,7 @@ ControlSpec dbmemo(std::string name, int left, int top, int width, int height, s
 ControlSpec image(std::string name, int left, int top, int width, int height);
 ControlSpec panel(std::string name, int left, int top, int width, int height,
                   std::vector<ControlSpec> children = {});
+ControlSpec barcode(std::string name, int left, int top, int width, int height, std::string field);
 ControlSpec band(std::string name, int left, int top, int width, int height,
                  std::vector<ControlSpec> children = {});
 

@@ -111,6 +111,7 @@ class TRLCustomReport : public TRLCustomSite {
     // user canceled, or an error stopped generation (the error was shown as a
     // message; the pages finished before it remain).
     bool Prepare();
+    void SaveToFile(const std::string& file_name);  // filters.h
     State ReportState() const { return state_; }
     bool Preparing() const { return state_ == State::Writing || state_ == State::Closing; }
     void Cancel() { canceled_ = true; }

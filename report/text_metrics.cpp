@@ -160,6 +160,88 @@ class FreeTypeTextMetrics final : public TextMetrics {
         return face_for(name, style).path;
     }
 
+    void draw_text(const Font& font, std::string_view text, int x, int y, Color color,
+                   std::vector<std::uint8_t>& rgb, int width, int height) override {
+        if (width <= 0 || height <= 0 ||
+            rgb.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
+            throw Error("Cannot draw text into a picture buffer of the wrong size");
+        }
+        FaceEntry& entry = face_for(font.name, font.style);
+        const int ppem = pixel_em(entry, font);
+        const SizeTable& table = size_table(entry, ppem, font);
+        FT_Face face = entry.face.get();
+        // Another size may have been measured since; glyphs must come at this one.
+        if (const FT_Error error = FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(ppem))) {
+            throw Error("Cannot size " + describe(font.name, font.style) + " at " +
+                        std::to_string(ppem) + " pixels: " + freetype_error(error));
+        }
+        const Color c = resolve_color(color);
+        const int ink[3] = {red_of(c), green_of(c), blue_of(c)};
+        const auto blend = [&](int px, int py, int coverage) {
+            if (px < 0 || py < 0 || px >= width || py >= height || coverage <= 0) return;
+            const std::size_t at = (static_cast<std::size_t>(py) * static_cast<std::size_t>(width) +
+                                    static_cast<std::size_t>(px)) *
+                                   3;
+            for (int k = 0; k < 3; ++k) {
+                const int old = rgb[at + static_cast<std::size_t>(k)];
+                rgb[at + static_cast<std::size_t>(k)] =
+                    static_cast<std::uint8_t>(old + ((ink[k] - old) * coverage + 127) / 255);
+            }
+        };
+
+        const int baseline = y + table.ascent;
+        int pen = x;
+        for (char ch : text) {
+            const int byte = static_cast<unsigned char>(ch);
+            const FT_UInt glyph = glyph_of(entry, byte);
+            if (const FT_Error error = FT_Load_Glyph(face, glyph, FT_LOAD_RENDER)) {
+                throw Error("Cannot draw glyph " + std::to_string(glyph) + " of " +
+                            describe(font.name, font.style) + ": " + freetype_error(error));
+            }
+            const FT_GlyphSlot slot = face->glyph;
+            const FT_Bitmap& bitmap = slot->bitmap;
+            const int left = pen + slot->bitmap_left;
+            const int top = baseline - slot->bitmap_top;
+            for (unsigned row = 0; row < bitmap.rows; ++row) {
+                const unsigned char* line =
+                    bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
+                for (unsigned col = 0; col < bitmap.width; ++col) {
+                    int coverage = 0;
+                    if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
+                        coverage = (line[col / 8] & (0x80 >> (col % 8))) ? 255 : 0;
+                    } else if (bitmap.pixel_mode == FT_PIXEL_MODE_GRAY) {
+                        coverage = line[col] * 255 / std::max(1, bitmap.num_grays - 1);
+                    }
+                    blend(left + static_cast<int>(col), top + static_cast<int>(row), coverage);
+                }
+            }
+            pen += table.advance[static_cast<std::size_t>(byte)];
+        }
+
+        const long units = face->units_per_EM;
+        const auto stroke = [&](long position, long thickness) {
+            // `position` is the stroke's top in font units above the baseline.
+            const int top = baseline - static_cast<int>(scale_round(position, ppem, units));
+            const int rows = std::max(1, static_cast<int>(scale_round(thickness, ppem, units)));
+            for (int py = top; py < top + rows; ++py) {
+                for (int px = x; px < pen; ++px) blend(px, py, 255);
+            }
+        };
+        if (font.style & fsUnderline) {
+            // FreeType gives the centre of the underline.
+            stroke(face->underline_position + face->underline_thickness / 2,
+                   face->underline_thickness);
+        }
+        if (font.style & fsStrikeOut) {
+            const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+            const long size =
+                os2 && os2->yStrikeoutSize > 0 ? os2->yStrikeoutSize : face->underline_thickness;
+            const long position =
+                os2 && os2->yStrikeoutPosition > 0 ? os2->yStrikeoutPosition : units / 4;
+            stroke(position, size);
+        }
+    }
+
   private:
     struct SizeTable {
         std::array<int, 256> advance{};
@@ -419,6 +501,11 @@ class FreeTypeTextMetrics final : public TextMetrics {
 };
 
 }  // namespace
+
+void TextMetrics::draw_text(const Font& font, std::string_view, int, int, Color,
+                            std::vector<std::uint8_t>&, int, int) {
+    throw Error("This text service cannot draw " + describe(font.name, font.style));
+}
 
 TextMetrics& TextMetrics::instance() {
     // Function-local statics are initialised once even under concurrent calls.

@@ -27,6 +27,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -81,6 +82,14 @@ class TextMetrics {
     virtual const OutlineMetrics& outline(const std::string& name, unsigned style) = 0;
     // The font file used for a name and style (for diagnostics and embedding).
     virtual std::string font_file(const std::string& name, unsigned style) = 0;
+    // Draws `text` in `font` with its cell's top-left corner at (x, y) into
+    // `rgb`, rows of width × height RGB pixels, top row first: hinted,
+    // anti-aliased glyphs blended over what is there, advancing as
+    // text_width measures; underline and strike-out drawn as lines. The
+    // colour is 0x00BBGGRR; pixels outside the buffer are left alone. A
+    // service that only measures raises an error.
+    virtual void draw_text(const Font& font, std::string_view text, int x, int y, Color color,
+                           std::vector<std::uint8_t>& rgb, int width, int height);
 };
 
 }  // namespace tarvek::report

@@ -2,6 +2,8 @@
 // through the page dumps a person can read.
 #include <gtest/gtest.h>
 
+#include "tests/golden.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +15,9 @@
 
 namespace tarvek::report {
 namespace {
+
+using test::expect_golden;
+using test::read_file;
 
 int line_height(int px) {
     Font f;
@@ -73,23 +78,7 @@ struct Doc {
     }
 };
 
-std::string read_file(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
-// Compares a dump with a golden file; TARVEK_UPDATE_GOLDEN=1 rewrites it.
-void expect_golden(const std::string& name, const std::string& dump) {
-    const std::string path = std::string(TARVEK_FIXTURES_DIR) + "/" + name;
-    if (std::getenv("TARVEK_UPDATE_GOLDEN")) {
-        std::ofstream(path, std::ios::binary) << dump;
-        return;
-    }
-    EXPECT_EQ(dump, read_file(path))
-        << "golden " << path << " differs (TARVEK_UPDATE_GOLDEN=1 rewrites it)";
-}
 
 TEST(ReportModel, UnitsAndFontSizes) {
     const struct {
