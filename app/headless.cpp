@@ -4,6 +4,7 @@
 #include "app/cp1252.h"
 #include "app/string_helpers.h"
 #include "data/errors.h"
+#include "report/report.h"
 
 namespace tarvek {
 
@@ -45,7 +46,7 @@ int run_headless(Application& app, const std::vector<std::string>& arguments,
         show_message(messages, e.what());
         return 1;
     }
-    return main.closed() ? 0 : 1;
+    return main.closed() && !main.documento_incompleto ? 0 : 1;
 }
 
 }  // namespace tarvek

@@ -3,6 +3,7 @@
 #include "app/application.h"
 #include "app/string_helpers.h"
 #include "data/errors.h"
+#include "documents/funcoes_email.h"
 
 namespace tarvek {
 
@@ -84,11 +85,17 @@ void TfrmPrincipal::Selecionar_Condicional() {
         &TfrmPrincipal::enviar_Email_Print_Condicional);
 }
 
-// The jobs arrive with their document kinds.
-void TfrmPrincipal::enviar_Email_Print() {
-    document_not_built("boletos");
+void TfrmPrincipal::Gravar_retorno_sql(const std::string& caminho) {
+    TdtmEmail& dtm = *app_.dtmEmail;
+    dtm.qryTar1.set_sql_lines({"Insert into config_geral",
+                               "( Campo_Valor, campo_Ref , memo_contrato )  ",
+                               " Values ( " + sql_quoted(dtm.id_instrucao) + "," +
+                                   sql_quoted("EMAIL_OK") + "," + sql_quoted(caminho) + ") "});
+    dtm.qryTar1.exec_sql();
+    dtm.ibtTarvek.commit_retaining();
 }
 
+// The jobs arrive with their document kinds.
 void TfrmPrincipal::enviar_Email_Print_Os() {
     document_not_built("ordem de serviço");
 }

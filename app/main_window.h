@@ -16,6 +16,10 @@
 namespace tarvek {
 
 struct Application;
+class Query;
+namespace report {
+class TRLCustomReport;
+}
 
 enum class WindowState { Normal, Minimized };
 
@@ -63,6 +67,21 @@ class TfrmPrincipal {
     void enviar_Email_Print();
     void enviar_Email_Print_Os();
     void enviar_Email_Print_Condicional();
+
+    // Opens `query` with `sql`; false, after telling the user, when it holds
+    // no boleto.
+    bool abrir_consulta_boleto(Query& query, const std::string& sql);
+    // Records a written document for the ERP: the result row EMAIL_OK with
+    // the file's path, committed at once.
+    void Gravar_retorno_sql(const std::string& caminho);
+
+    // Opens the preview of a prepared report; set by the user-interface
+    // layer. Without it a print operation cannot run.
+    std::function<void(report::TRLCustomReport&)> preview_handler;
+
+    // Set when a document could not be generated completely: its file was
+    // removed and no result row was written.
+    bool documento_incompleto = false;
 
     // Closing the main window ends the application; the close handler runs.
     void Close();

@@ -25,6 +25,8 @@ std::vector<std::string> split_lines(std::string_view text) {
     return lines;
 }
 
-void TextLines::set_text(std::string_view text) { lines_ = split_lines(text); }
+void TextLines::set_text(std::string_view text) {
+    lines_ = split_lines(text);
+}
 
 }  // namespace tarvek

@@ -52,7 +52,7 @@ TEST(Headless, DocumentKindsNotBuiltYetSaySo) {
         const char* id;
         const char* operation;
         const char* document;
-    } cases[] = {{"77", "email", "boletos"},
+    } cases[] = {{"81", "email", "boletos do leiaute 756"},
                  {"90", "os_email", "ordem de serviço"},
                  {"95", "COND_EMAIL", "venda condicional"}};
     for (const auto& c : cases) {
