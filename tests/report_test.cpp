@@ -78,8 +78,6 @@ struct Doc {
     }
 };
 
-
-
 TEST(ReportModel, UnitsAndFontSizes) {
     const struct {
         double mm;
@@ -450,6 +448,33 @@ TEST(ReportGeneration, CarbonCopiesAndFirstPageReadableAfterTheLast) {
     EXPECT_EQ(macro_value(pages.macros, "LastPageNumber"), "8");
     EXPECT_EQ(macro_value(pages.page(7)->macros, "PageNo"), "8");
     EXPECT_EQ(macro_value(pages.macros, "PaperWidth"), "210.0000");
+}
+
+}  // namespace
+}  // namespace tarvek::report
+
+namespace tarvek::report {
+namespace {
+
+// A column header that does not fit under the title changes the page; the
+// page it opens must not print that header again (it is the band that asked
+// for the new page), or generation would never end.
+TEST(ReportGeneration, BandThatCausedThePageChangeIsNotRepeatedByIt) {
+    Doc doc;
+    doc.build({band("titulo", 38, 38, 718, 500, {label("t", 0, 0, 50, 12, "TITULO").font(9)})
+                   .type(btTitle),
+               band("cabecalho", 38, 538, 718, 700, {label("c", 0, 0, 50, 12, "CABECALHO").font(9)})
+                   .type(btColumnHeader),
+               band("detalhe", 38, 1238, 718, 20, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(1);
+    ASSERT_TRUE(doc.report.Prepare());
+    ASSERT_EQ(doc.pages(), 2);
+    EXPECT_EQ(doc.texts(0, "TITULO").size(), 1u);
+    EXPECT_EQ(doc.texts(0, "CABECALHO").size(), 0u);
+    ASSERT_EQ(doc.texts(1, "CABECALHO").size(), 1u);
+    EXPECT_EQ(doc.texts(1, "CABECALHO")[0]->origin.y, 38);
+    EXPECT_EQ(doc.texts(1, "linha 1").size(), 1u);
+    EXPECT_EQ(doc.texts(1, "linha 1")[0]->origin.y, 38 + 700);
 }
 
 }  // namespace
