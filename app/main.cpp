@@ -1,17 +1,23 @@
 // tarvek-docs: produces one document for the ERP, as its instruction string
-// (the first argument) says.
+// (the first argument) says. With an X display it runs as a desktop program;
+// without one it runs the job on the terminal.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/gui/gui_application.h"
 #include "app/headless.h"
+#include "app/window_titles.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     try {
         tarvek::Application app;
+        if (tarvek::XDisplay::available()) {
+            return tarvek::run_gui(app, arguments, argc > 0 ? argv[0] : "tarvek-docs");
+        }
         return tarvek::run_headless(app, arguments, std::cerr);
     } catch (const std::exception& e) {
         tarvek::show_message(std::cerr, e.what());

@@ -1,13 +1,32 @@
 #include "app/main_window.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
 #include "app/application.h"
+#include "app/cp1252.h"
 #include "app/string_helpers.h"
+#include "app/window_titles.h"
 #include "data/errors.h"
 #include "documents/funcoes_email.h"
 
 namespace tarvek {
 
-TfrmPrincipal::TfrmPrincipal(Application& app) : app_(app) {}
+namespace {
+
+void flush_and_exit(int exit_code) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    _exit(exit_code);
+}
+
+}  // namespace
+
+TfrmPrincipal::TfrmPrincipal(Application& app)
+    : window_title_source(desktop_window_titles), end_process(flush_and_exit), app_(app) {}
 
 void TfrmPrincipal::FormCreate(const std::vector<std::string>& arguments) {
     instrucao = arguments.empty() ? std::string() : arguments.front();
@@ -18,6 +37,7 @@ void TfrmPrincipal::FormCreate(const std::vector<std::string>& arguments) {
 void TfrmPrincipal::FormActivate() {
     if (primeira_ativacao && !instrucao.empty()) {
         window_state = WindowState::Minimized;
+        if (window_state_changed) window_state_changed();
         chamar_opcao_selecionada();
         if (Contem_Texto("email", operacao)) {
             app_.dtmEmail->dtmConectReceber(false);
@@ -93,6 +113,55 @@ void TfrmPrincipal::Gravar_retorno_sql(const std::string& caminho) {
                                    sql_quoted("EMAIL_OK") + "," + sql_quoted(caminho) + ") "});
     dtm.qryTar1.exec_sql();
     dtm.ibtTarvek.commit_retaining();
+}
+
+void TfrmPrincipal::timerCloseTimer() {
+    ListBox1.clear();
+    for (const std::string& title : window_title_source()) Coleta_Titulo_Janela(title);
+    static const std::string preview_text = utf8_to_cp1252("Pré-Visualização");
+    for (const std::string& title : ListBox1) {
+        if (Contem_Texto(preview_text, title)) return;
+    }
+    end_process(0);
+}
+
+bool TfrmPrincipal::Coleta_Titulo_Janela(const std::string& title) {
+    // Only a title's first 99 bytes count: text further on is never seen.
+    constexpr std::size_t kTitleBytes = 99;
+    if (!title.empty()) ListBox1.push_back(title.substr(0, kTitleBytes));
+    return true;
+}
+
+void TfrmPrincipal::Button3Click() {
+    ListBox1.clear();
+    for (const std::string& title : window_title_source()) Coleta_Titulo_Janela(title);
+}
+
+void TfrmPrincipal::run_test_instruction(const char* server, const char* id,
+                                         const char* operation) {
+    const std::string demo = TARVEK_DEMO_DIR;
+    instrucao = std::string("Tarvek=") + server + ":" + demo + "/tarvek.fdb;Receber=" + server +
+                ":" + demo + "/receber.fdb;idInstrucao=" + id + ";operacao=" + operation;
+    chamar_opcao_selecionada();
+}
+
+void TfrmPrincipal::Button1Click() {
+    run_test_instruction("127.0.0.1", "chave123", "email");
+}
+void TfrmPrincipal::Button2Click() {
+    run_test_instruction("127.0.0.1", "chave123", "print");
+}
+void TfrmPrincipal::Button4Click() {
+    run_test_instruction("127.0.0.1", "chaveOS123", "os_email");
+}
+void TfrmPrincipal::Button5Click() {
+    run_test_instruction("127.0.0.1", "chaveOS123", "os_print");
+}
+void TfrmPrincipal::Button6Click() {
+    run_test_instruction("localhost", "chaveCond123", "cond_print");
+}
+void TfrmPrincipal::Button7Click() {
+    run_test_instruction("localhost", "chaveCond123", "cond_email");
 }
 
 // The jobs arrive with their document kinds.

@@ -87,7 +87,38 @@ class TfrmPrincipal {
     void Close();
     bool closed() const { return closed_; }
 
+    // Tells the window to follow a change of window_state at once (the job
+    // runs right after the window minimises). Optional.
+    std::function<void()> window_state_changed;
+
+    // The close timer's tick: ends the process unless the title of some
+    // top-level window contains the preview text.
+    void timerCloseTimer();
+    // Collects one window title, cut to 99 bytes, into ListBox1 when it is
+    // not empty; true, so that the listing goes on.
+    bool Coleta_Titulo_Janela(const std::string& title);
+    // Fills ListBox1 with the current window titles and does nothing else.
+    void Button3Click();
+
+    // Test buttons: each runs a fixed instruction on the demo databases at
+    // once, without minimising, and closes nothing afterwards.
+    void Button1Click();
+    void Button2Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void Button7Click();
+
+    // The titles (Windows-1252) of all top-level windows of the desktop; the
+    // default lists those of the X display.
+    std::function<std::vector<std::string>()> window_title_source;
+    // Ends the process at once with the given exit code: no close handler
+    // runs and open connections are dropped. The default flushes standard
+    // output and error first.
+    std::function<void(int exit_code)> end_process;
+
   private:
+    void run_test_instruction(const char* server, const char* id, const char* operation);
     using Builder = std::function<std::string(const std::string& id)>;
     void run_branch(const Builder& builder, void (TfrmPrincipal::*job)());
 

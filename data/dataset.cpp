@@ -1,5 +1,7 @@
 #include "data/dataset.h"
 
+#include <charconv>
+
 #include "app/string_helpers.h"
 #include "data/errors.h"
 
@@ -92,12 +94,9 @@ double Field::as_float() const {
                 if (c == fs.thousand_separator && c != fs.decimal_separator) continue;
                 normal += c == fs.decimal_separator ? '.' : c;
             }
-            std::size_t used = 0;
-            try {
-                const double d = std::stod(normal, &used);
-                if (used == normal.size()) return d;
-            } catch (const std::exception&) {
-            }
+            double d = 0;
+            const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), d);
+            if (error == std::errc() && end == normal.data() + normal.size() && !normal.empty()) return d;
             throw ConvertError("'" + v + "' is not a valid floating point value");
         }
         double operator()(std::int64_t v) const { return static_cast<double>(v); }

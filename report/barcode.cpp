@@ -1,6 +1,7 @@
 #include "report/barcode.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cctype>
 #include <cmath>
 #include <cstdint>
@@ -668,13 +669,12 @@ struct FormulaValue {
 };
 
 std::string number_text(double value) {
+    // Independent of the C locale, which a user interface may have changed.
     char buffer[64];
-    if (std::abs(value) < 1e15 && value == std::floor(value)) {
-        std::snprintf(buffer, sizeof buffer, "%.0f", value);
-    } else {
-        std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    }
-    return buffer;
+    const bool whole = std::abs(value) < 1e15 && value == std::floor(value);
+    const auto end = whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0).ptr
+                           : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    return std::string(buffer, end);
 }
 
 bool numeric_field(const Field& f) {
@@ -1044,9 +1044,10 @@ std::string TRLCustomDBBarcode::EvaluateFormula(Dataset& dataset) const {
             const std::size_t start = p;
             while (p < f.size() && (is_digit(f[p]) || f[p] == '.')) ++p;
             FormulaValue v{f.substr(start, p - start), true};
-            char* end = nullptr;
-            v.number = std::strtod(v.text.c_str(), &end);
-            if (*end != '\0') throw fail("\"" + v.text + "\" is not a number");
+            const auto [end, error] = std::from_chars(v.text.data(), v.text.data() + v.text.size(), v.number);
+            if (error != std::errc() || end != v.text.data() + v.text.size()) {
+                throw fail("\"" + v.text + "\" is not a number");
+            }
             return v;
         }
         const std::size_t start = p;

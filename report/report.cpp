@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <iostream>
 
@@ -18,9 +19,10 @@ ProgressFactory progress_factory;
 MessageHandler message_handler;
 
 std::string four_decimals(double mm) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4f", mm);
-    return buffer;
+    // Independent of the C locale, which a user interface may have changed.
+    char buffer[64];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm, std::chars_format::fixed, 4).ptr;
+    return std::string(buffer, end);
 }
 
 std::string program_path() {

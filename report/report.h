@@ -78,6 +78,12 @@ using MessageHandler = std::function<void(const std::string& text)>;
 void set_message_handler(MessageHandler handler);
 void show_message(const std::string& text);
 
+// Opens a preview window on a page collection and returns at once; the
+// window shares ownership of the pages until it closes. Installed by the
+// user-interface layer; none by default.
+using PreviewOpener = std::function<void(std::shared_ptr<GraphicStorage> pages)>;
+void set_preview_opener(PreviewOpener opener);
+
 // Ends a preparation without a message (the user canceled).
 class AbortError : public std::exception {
   public:
@@ -92,7 +98,6 @@ class TRLCustomReport : public TRLCustomSite {
     ~TRLCustomReport() override;
 
     TDataSource* DataSource = nullptr;
-    TRLMargins& ReportMargins() { return Margins; }
     TRLPageSetup& PageSetup() { return page_setup_; }
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title);
@@ -112,6 +117,10 @@ class TRLCustomReport : public TRLCustomSite {
     // message; the pages finished before it remain).
     bool Prepare();
     void SaveToFile(const std::string& file_name);  // filters.h
+    // Prepares the pages afresh and hands them to the preview opener; false,
+    // with no window, when preparation failed (its message was shown).
+    // Raises tarvek::Error when no opener is installed.
+    bool Preview();
     State ReportState() const { return state_; }
     bool Preparing() const { return state_ == State::Writing || state_ == State::Closing; }
     void Cancel() { canceled_ = true; }
