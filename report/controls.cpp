@@ -336,6 +336,22 @@ void TRLCustomControl::DrawBorders(GraphicSurface& surface, const Rect& r) const
 
 namespace {
 
+// Text controls print the text they obtain now, after their BeforePrint
+// handler had its say; the text becomes their caption, which re-sizes them.
+template <typename TextControl>
+bool capture_text(TextControl& control) {
+    bool print_it = control.Visible();
+    if (!print_it) return false;
+    std::string text = control.MakeText();
+    if (control.BeforePrint) control.BeforePrint(control, text, print_it);
+    if (print_it) control.SetCaption(std::move(text));
+    return print_it;
+}
+
+}  // namespace
+
+namespace {
+
 // Border allowance of automatic sizes: Borders.Width + 1 per drawn side.
 void add_border_allowance(const TRLBorders& b, int& width, int& height, bool horizontal) {
     const int w = b.Width() + 1;
@@ -371,12 +387,7 @@ void TRLCustomLabel::CalcSize(int& width, int& height) {
 }
 
 bool TRLCustomLabel::CanPrint() {
-    bool print_it = visible_;
-    if (!print_it) return false;
-    std::string text = MakeText();
-    if (BeforePrint) BeforePrint(*this, text, print_it);
-    if (print_it) SetCaption(std::move(text));
-    return print_it;
+    return capture_text(*this);
 }
 
 void TRLCustomLabel::InternalPrint(GraphicSurface& surface) {
@@ -524,12 +535,7 @@ void TRLCustomMultiLine::CalcSize(int& width, int& height) {
 }
 
 bool TRLCustomMultiLine::CanPrint() {
-    bool print_it = visible_;
-    if (!print_it) return false;
-    std::string text = MakeText();
-    if (BeforePrint) BeforePrint(*this, text, print_it);
-    if (print_it) SetCaption(std::move(text));
-    return print_it;
+    return capture_text(*this);
 }
 
 void TRLCustomMultiLine::InternalPrint(GraphicSurface& surface) {
