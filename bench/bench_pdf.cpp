@@ -64,8 +64,8 @@ Picture bars() {
     return Picture::from_rgb(w, h, std::move(rgb));
 }
 
-ControlSpec field(const std::string& name, int left, int top, int width, const std::string& title,
-                  const std::string& data) {
+ControlDesign field(const std::string& name, int left, int top, int width, const std::string& title,
+                    const std::string& data) {
     return panel(name, left, top, width, 34,
                  {label(name + "_t", 3, 2, width - 6, 11, title).font(9),
                   dbtext(name + "_d", 3, 16, width - 6, 14, data).font(12).fixed_size()})
@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
         report.DataSource = &source;
         report.ShowProgress = false;
         report.SetTitle("Boletos");
-        std::vector<ControlSpec> fields;
+        std::vector<ControlDesign> fields;
         const char* titles[] = {
             "Local de pagamento", "Vencimento", "Beneficiário", "Agência/Código", "Nosso número",
             "Valor do documento", "Pagador",    "Nº documento", "Instruções"};

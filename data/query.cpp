@@ -397,7 +397,7 @@ void Query::next() {
         ++position_;
         load_current();
     } else {
-        // Delphi-style datasets stay on the last row at end-of-data.
+        // At end-of-data the fields keep the last row, as readers expect.
         eof_ = true;
     }
 }

@@ -20,6 +20,16 @@ struct EngineTexts {
     std::string no_printer;
     std::string no_printer_selected;
     std::string printer_driver_error;
+    std::string pdf_document;  // display name of the PDF save filter
+
+    // The preview window's tool bar and its print options.
+    std::string of;  // "Página 1 de 3"
+    std::string first, prior, next, last;
+    std::string zoom_out, zoom_in;
+    std::string page_width, whole_page, multiple_pages;
+    std::string print, save, send, close;
+    std::string selection_tab, page_list, parity;
+    std::string all_pages, odd_pages, even_pages;
 
     static const EngineTexts& portuguese();
     static const EngineTexts& english();

@@ -9,9 +9,9 @@ namespace tarvek::report {
 
 namespace {
 
-ControlSpec make(ControlSpec::Kind kind, std::string name, int left, int top, int width,
-                 int height) {
-    ControlSpec s;
+ControlDesign make(ControlDesign::Kind kind, std::string name, int left, int top, int width,
+                   int height) {
+    ControlDesign s;
     s.kind = kind;
     s.name = std::move(name);
     s.left = left;
@@ -21,7 +21,7 @@ ControlSpec make(ControlSpec::Kind kind, std::string name, int left, int top, in
     return s;
 }
 
-void apply_common(TRLCustomControl& c, const ControlSpec& s) {
+void apply_common(TRLCustomControl& c, const ControlDesign& s) {
     c.SetBounds(s.left, s.top, s.width, s.height);
     if (s.font_height != 0) {
         Font f;
@@ -52,47 +52,47 @@ void apply_common(TRLCustomControl& c, const ControlSpec& s) {
     if (s.transparent_off) c.SetTransparent(false);
 }
 
-std::unique_ptr<TRLCustomControl> create(const ControlSpec& s, TDataSource* source) {
+std::unique_ptr<TRLCustomControl> create(const ControlDesign& s, TDataSource* source) {
     switch (s.kind) {
-        case ControlSpec::Kind::Label: {
+        case ControlDesign::Kind::Label: {
             auto c = std::make_unique<TRLLabel>(s.name);
             c->SetCaption(utf8_to_cp1252(s.text));
             return c;
         }
-        case ControlSpec::Kind::DBText: {
+        case ControlDesign::Kind::DBText: {
             auto c = std::make_unique<TRLDBText>(s.name);
             c->SetDataSource(source);
             c->SetDataField(s.text);
             return c;
         }
-        case ControlSpec::Kind::Memo: {
+        case ControlDesign::Kind::Memo: {
             auto c = std::make_unique<TRLMemo>(s.name);
             std::vector<std::string> lines;
             for (const std::string& line : s.lines) lines.push_back(utf8_to_cp1252(line));
             c->SetLines(std::move(lines));
             return c;
         }
-        case ControlSpec::Kind::DBMemo: {
+        case ControlDesign::Kind::DBMemo: {
             auto c = std::make_unique<TRLDBMemo>(s.name);
             c->SetDataSource(source);
             c->SetDataField(s.text);
             return c;
         }
-        case ControlSpec::Kind::Image: {
+        case ControlDesign::Kind::Image: {
             auto c = std::make_unique<TRLImage>(s.name);
             if (s.stretch) c->SetStretch(true);
             return c;
         }
-        case ControlSpec::Kind::Panel:
+        case ControlDesign::Kind::Panel:
             return std::make_unique<TRLPanel>(s.name);
-        case ControlSpec::Kind::DBBarcode: {
+        case ControlDesign::Kind::DBBarcode: {
             auto c = std::make_unique<TRLDBBarcode>(s.name);
             c->SetDataSource(source);
             c->SetDataField(s.text);
             if (s.barcode_ratio > 0) c->SetRatio(s.barcode_ratio);
             return c;
         }
-        case ControlSpec::Kind::Band: {
+        case ControlDesign::Kind::Band: {
             auto c = std::make_unique<TRLBand>(s.name);
             c->BandType = s.band_type;
             return c;
@@ -101,8 +101,9 @@ std::unique_ptr<TRLCustomControl> create(const ControlSpec& s, TDataSource* sour
     throw std::logic_error("layout: control " + s.name + " of an unknown kind");
 }
 
-void build_into(TRLCustomSite& parent, const std::vector<ControlSpec>& specs, TDataSource* source) {
-    for (const ControlSpec& s : specs) {
+void build_into(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
+                TDataSource* source) {
+    for (const ControlDesign& s : designs) {
         TRLCustomControl& c = parent.Add(create(s, source));
         apply_common(c, s);
         if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, source);
@@ -118,60 +119,65 @@ void dock_all(TRLCustomSite& site) {
 
 }  // namespace
 
-ControlSpec label(std::string name, int left, int top, int width, int height, std::string caption) {
-    ControlSpec s = make(ControlSpec::Kind::Label, std::move(name), left, top, width, height);
+ControlDesign label(std::string name, int left, int top, int width, int height,
+                    std::string caption) {
+    ControlDesign s = make(ControlDesign::Kind::Label, std::move(name), left, top, width, height);
     s.text = std::move(caption);
     return s;
 }
 
-ControlSpec dbtext(std::string name, int left, int top, int width, int height, std::string field) {
-    ControlSpec s = make(ControlSpec::Kind::DBText, std::move(name), left, top, width, height);
+ControlDesign dbtext(std::string name, int left, int top, int width, int height,
+                     std::string field) {
+    ControlDesign s = make(ControlDesign::Kind::DBText, std::move(name), left, top, width, height);
     s.text = std::move(field);
     return s;
 }
 
-ControlSpec memo(std::string name, int left, int top, int width, int height,
-                 std::vector<std::string> lines) {
-    ControlSpec s = make(ControlSpec::Kind::Memo, std::move(name), left, top, width, height);
+ControlDesign memo(std::string name, int left, int top, int width, int height,
+                   std::vector<std::string> lines) {
+    ControlDesign s = make(ControlDesign::Kind::Memo, std::move(name), left, top, width, height);
     s.lines = std::move(lines);
     return s;
 }
 
-ControlSpec dbmemo(std::string name, int left, int top, int width, int height, std::string field) {
-    ControlSpec s = make(ControlSpec::Kind::DBMemo, std::move(name), left, top, width, height);
+ControlDesign dbmemo(std::string name, int left, int top, int width, int height,
+                     std::string field) {
+    ControlDesign s = make(ControlDesign::Kind::DBMemo, std::move(name), left, top, width, height);
     s.text = std::move(field);
     return s;
 }
 
-ControlSpec image(std::string name, int left, int top, int width, int height) {
-    return make(ControlSpec::Kind::Image, std::move(name), left, top, width, height);
+ControlDesign image(std::string name, int left, int top, int width, int height) {
+    return make(ControlDesign::Kind::Image, std::move(name), left, top, width, height);
 }
 
-ControlSpec panel(std::string name, int left, int top, int width, int height,
-                  std::vector<ControlSpec> children) {
-    ControlSpec s = make(ControlSpec::Kind::Panel, std::move(name), left, top, width, height);
+ControlDesign panel(std::string name, int left, int top, int width, int height,
+                    std::vector<ControlDesign> children) {
+    ControlDesign s = make(ControlDesign::Kind::Panel, std::move(name), left, top, width, height);
     s.children = std::move(children);
     return s;
 }
 
-ControlSpec barcode(std::string name, int left, int top, int width, int height, std::string field) {
-    ControlSpec s = make(ControlSpec::Kind::DBBarcode, std::move(name), left, top, width, height);
+ControlDesign barcode(std::string name, int left, int top, int width, int height,
+                      std::string field) {
+    ControlDesign s =
+        make(ControlDesign::Kind::DBBarcode, std::move(name), left, top, width, height);
     s.text = std::move(field);
     return s;
 }
 
-ControlSpec band(std::string name, int left, int top, int width, int height,
-                 std::vector<ControlSpec> children) {
-    ControlSpec s = make(ControlSpec::Kind::Band, std::move(name), left, top, width, height);
+ControlDesign band(std::string name, int left, int top, int width, int height,
+                   std::vector<ControlDesign> children) {
+    ControlDesign s = make(ControlDesign::Kind::Band, std::move(name), left, top, width, height);
     s.children = std::move(children);
     return s;
 }
 
-void build_layout(TRLCustomSite& parent, const std::vector<ControlSpec>& specs,
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source) {
     {
         LayoutLoading loading;
-        build_into(parent, specs, source);
+        build_into(parent, designs, source);
     }
     dock_all(parent);
 }

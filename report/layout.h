@@ -1,4 +1,4 @@
-// Layouts declared as data: a tree of control specifications that reads like
+// Layouts declared as data: a tree of control designs that reads like
 // the component tables of a document, row by row in creation order.
 //
 //   band("RLBand2", 38, 38, 718, 1038, {
@@ -21,7 +21,7 @@ namespace tarvek::report {
 
 enum BorderSide : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAll = 15 };
 
-struct ControlSpec {
+struct ControlDesign {
     enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band, DBBarcode };
 
     Kind kind = Kind::Label;
@@ -48,98 +48,100 @@ struct ControlSpec {
     bool has_color = false;
     TRLBandType band_type = btDetail;
     double barcode_ratio = 0;  // 0 keeps the control's default
-    std::vector<ControlSpec> children;
+    std::vector<ControlDesign> children;
 
-    ControlSpec& font(int height_px, std::string name_ = "Arial", unsigned style = 0) {
+    ControlDesign& font(int height_px, std::string name_ = "Arial", unsigned style = 0) {
         font_height = height_px;
         font_name = std::move(name_);
         font_style = style;
         return *this;
     }
-    ControlSpec& right() {
+    ControlDesign& right() {
         alignment = taRightJustify;
         return *this;
     }
-    ControlSpec& centered() {
+    ControlDesign& centered() {
         alignment = taCenter;
         return *this;
     }
-    ControlSpec& layout(TRLTextLayout l) {
+    ControlDesign& layout(TRLTextLayout l) {
         text_layout = l;
         return *this;
     }
-    ControlSpec& docked(TRLControlAlign a) {
+    ControlDesign& docked(TRLControlAlign a) {
         align = a;
         return *this;
     }
-    ControlSpec& fixed_size() {
+    ControlDesign& fixed_size() {
         auto_size_off = true;
         return *this;
     }
-    ControlSpec& expands_site() {
+    ControlDesign& expands_site() {
         site_expander = true;
         return *this;
     }
-    ControlSpec& no_expander() {
+    ControlDesign& no_expander() {
         no_site_expander = true;
         return *this;
     }
-    ControlSpec& invisible() {
+    ControlDesign& invisible() {
         hidden = true;
         return *this;
     }
-    ControlSpec& stretched() {
+    ControlDesign& stretched() {
         stretch = true;
         return *this;
     }
-    ControlSpec& filled(Color c) {
+    ControlDesign& filled(Color c) {
         color = c;
         has_color = true;
         transparent_off = true;
         return *this;
     }
-    ControlSpec& borders(unsigned sides) {
+    ControlDesign& borders(unsigned sides) {
         border_sides = sides;
         return *this;
     }
-    ControlSpec& fixed_bottom_border() {
+    ControlDesign& fixed_bottom_border() {
         border_fixed_bottom = true;
         return *this;
     }
-    ControlSpec& border_brush(int style) {
+    ControlDesign& border_brush(int style) {
         border_style = style;
         return *this;
     }
-    ControlSpec& type(TRLBandType t) {
+    ControlDesign& type(TRLBandType t) {
         band_type = t;
         return *this;
     }
-    ControlSpec& ratio(double r) {
+    ControlDesign& ratio(double r) {
         barcode_ratio = r;
         return *this;
     }
-    ControlSpec& contains(std::vector<ControlSpec> kids) {
+    ControlDesign& contains(std::vector<ControlDesign> kids) {
         children = std::move(kids);
         return *this;
     }
 };
 
-ControlSpec label(std::string name, int left, int top, int width, int height, std::string caption);
-ControlSpec dbtext(std::string name, int left, int top, int width, int height, std::string field);
-ControlSpec memo(std::string name, int left, int top, int width, int height,
-                 std::vector<std::string> lines = {});
-ControlSpec dbmemo(std::string name, int left, int top, int width, int height, std::string field);
-ControlSpec image(std::string name, int left, int top, int width, int height);
-ControlSpec panel(std::string name, int left, int top, int width, int height,
-                  std::vector<ControlSpec> children = {});
-ControlSpec barcode(std::string name, int left, int top, int width, int height, std::string field);
-ControlSpec band(std::string name, int left, int top, int width, int height,
-                 std::vector<ControlSpec> children = {});
+ControlDesign label(std::string name, int left, int top, int width, int height,
+                    std::string caption);
+ControlDesign dbtext(std::string name, int left, int top, int width, int height, std::string field);
+ControlDesign memo(std::string name, int left, int top, int width, int height,
+                   std::vector<std::string> lines = {});
+ControlDesign dbmemo(std::string name, int left, int top, int width, int height, std::string field);
+ControlDesign image(std::string name, int left, int top, int width, int height);
+ControlDesign panel(std::string name, int left, int top, int width, int height,
+                    std::vector<ControlDesign> children = {});
+ControlDesign barcode(std::string name, int left, int top, int width, int height,
+                      std::string field);
+ControlDesign band(std::string name, int left, int top, int width, int height,
+                   std::vector<ControlDesign> children = {});
 
-// Creates the controls of `specs` under `parent`, binding data controls to
+// Creates the controls of `designs` under `parent`, binding data controls to
 // `source`, then docks every container. Returns nothing: reach controls with
 // TRLCustomSite::Find or keep references from the parent's children.
-void build_layout(TRLCustomSite& parent, const std::vector<ControlSpec>& specs,
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source);
 
 }  // namespace tarvek::report

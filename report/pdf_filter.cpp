@@ -15,7 +15,7 @@
 
 #include "app/string_helpers.h"
 #include "data/errors.h"
-#include "data/format.h"
+#include "report/engine_texts.h"
 #include "report/picture.h"
 #include "report/text_metrics.h"
 
@@ -842,7 +842,7 @@ class TRLPDFFilter::Writer {
 // --- filter ------------------------------------------------------------------
 
 TRLPDFFilter::TRLPDFFilter() : TRLCustomSaveFilter(".pdf") {
-    DisplayName = FormatSettings::current().portuguese ? "Documento PDF" : "PDF Document";
+    DisplayName = EngineTexts::current().pdf_document;
 }
 
 TRLPDFFilter::~TRLPDFFilter() = default;

@@ -341,7 +341,6 @@ bool TRLCustomReport::Prepare() {
         Dataset* dataset = DataSource && DataSource->DataSet && DataSource->DataSet->active()
                                ? DataSource->DataSet
                                : nullptr;
-        record_number_ = 1;
         bool end_of_data = true;
         if (dataset) {
             dataset->first();
@@ -351,7 +350,6 @@ bool TRLCustomReport::Prepare() {
 
         while (!end_of_data && !canceled_) {
             PrintBandList(btDetail);
-            ++record_number_;
             dataset->next();
             end_of_data = dataset->eof();
             if (progress_) progress_->Step(texts.page + " " + std::to_string(page_number_));

@@ -123,12 +123,10 @@ class TRLCustomReport : public TRLCustomSite {
     bool Preview();
     State ReportState() const { return state_; }
     bool Preparing() const { return state_ == State::Writing || state_ == State::Closing; }
-    void Cancel() { canceled_ = true; }
 
     // The page collection, shared with whoever still shows or writes it.
     const std::shared_ptr<GraphicStorage>& Pages() const { return pages_; }
     int PageNumber() const { return page_number_; }
-    int RecordNumber() const { return record_number_; }
     int DetailCount() const { return detail_count_; }
 
     // The report's size always follows its paper.
@@ -168,7 +166,6 @@ class TRLCustomReport : public TRLCustomSite {
     int page_number_ = 0;
     int detail_count_ = 0;
     int current_row_ = 0;
-    int record_number_ = 0;
     bool page_open_ = false;
     TRLCustomBand* new_page_caller_ = nullptr;
     TRLCustomBand* printing_band_ = nullptr;

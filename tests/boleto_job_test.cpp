@@ -22,41 +22,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Runs a shell command and returns its standard output.
-std::string shell(const std::string& command, int* status = nullptr) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-        const int rc = pclose(pipe);
-        if (status) *status = WEXITSTATUS(rc);
-    }
-    return output;
-}
+using test::PdfWord;
+using test::run_command;
 
-struct Word {
-    double x_min, y_min, x_max, y_max;
-    std::string text;
-};
-
-// Words of one page as pdftotext places them (points, y from the top).
-std::vector<Word> words_of_page(const std::string& pdf, int page) {
-    const std::string html = shell("pdftotext -bbox -f " + std::to_string(page) + " -l " +
-                                   std::to_string(page) + " '" + pdf + "' -");
-    std::vector<Word> words;
-    const std::regex word_re(
-        R"re(<word xMin="([0-9.]+)" yMin="([0-9.]+)" xMax="([0-9.]+)" yMax="([0-9.]+)">([^<]*)</word>)re");
-    for (auto it = std::sregex_iterator(html.begin(), html.end(), word_re);
-         it != std::sregex_iterator(); ++it) {
-        words.push_back({std::stod((*it)[1]), std::stod((*it)[2]), std::stod((*it)[3]),
-                         std::stod((*it)[4]), (*it)[5]});
-    }
-    return words;
-}
-
-const Word* find_word(const std::vector<Word>& words, const std::string& text, double near_y = -1) {
-    for (const Word& w : words) {
+const PdfWord* find_word(const std::vector<PdfWord>& words, const std::string& text,
+                         double near_y = -1) {
+    for (const PdfWord& w : words) {
         if (w.text == text && (near_y < 0 || std::abs(w.y_min - near_y) < 20)) return &w;
     }
     return nullptr;
@@ -115,16 +86,15 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
     ASSERT_TRUE(fs::exists(pdf_path())) << r.err;
     EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path()});
 
-    int status = -1;
-    const std::string check = shell("qpdf --check '" + pdf_path() + "' 2>&1", &status);
-    EXPECT_EQ(status, 0) << check;
-    const std::string info = shell("pdfinfo '" + pdf_path() + "'");
+    const auto check = run_command("qpdf --check '" + pdf_path() + "' 2>&1");
+    EXPECT_EQ(check.status, 0) << check.output;
+    const std::string info = run_command("pdfinfo '" + pdf_path() + "'").output;
     EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +3\n"))) << info;
     EXPECT_NE(info.find("595.5 x 842.25 pts"), std::string::npos) << info;
 
     // Static captions at the places the layout gives: band at (38, 38), plus
     // the parents' offsets, plus the half blank before the text.
-    const auto words = words_of_page(pdf_path(), 1);
+    const auto words = test::pdf_words(pdf_path(), 1);
     const struct {
         const char* word;
         int x_px;  // left of the text
@@ -139,7 +109,7 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
         {"Ficha", 38 + 519 + 2, 38 + 996},
     };
     for (const auto& c : captions) {
-        const Word* w = find_word(words, c.word, c.y_px * 0.75);
+        const PdfWord* w = find_word(words, c.word, c.y_px * 0.75);
         ASSERT_NE(w, nullptr) << c.word;
         EXPECT_NEAR(w->x_min, c.x_px * 0.75, 1.0) << c.word;
         // The glyphs' top lies a little below the control's top (the baseline
@@ -149,8 +119,8 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
     }
     // The amount of the second boleto: 1500 with the Brazilian decimal
     // comma, right-aligned in its box (right edge 38 + 1 + 655 + 42).
-    const auto page2 = words_of_page(pdf_path(), 2);
-    const Word* amount = find_word(page2, "1500,00");
+    const auto page2 = test::pdf_words(pdf_path(), 2);
+    const PdfWord* amount = find_word(page2, "1500,00");
     ASSERT_NE(amount, nullptr);
     // A right-aligned text ends one "1" before the box's right edge.
     report::Font arial8;
@@ -162,12 +132,13 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
     const auto codes = codes_of_account(1);
     ASSERT_EQ(codes.size(), 3u);
     const std::string png = dir.path() + "/page";
-    shell("pdftoppm -r 300 -png '" + pdf_path() + "' '" + png + "'");
+    run_command("pdftoppm -r 300 -png '" + pdf_path() + "' '" + png + "'");
     for (const auto& [page, code] : codes) {
         const std::string file = png + "-" + std::to_string(page) + ".png";
         ASSERT_TRUE(fs::exists(file)) << file;
         const std::string decoded =
-            shell("zbarimg --raw -q -Sdisable -Si25.enable '" + file + "' 2>/dev/null");
+            run_command("zbarimg --raw -q -Sdisable -Si25.enable '" + file + "' 2>/dev/null")
+                .output;
         EXPECT_EQ(decoded, code + "\n") << "page " << page;
     }
 }
@@ -175,12 +146,12 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
 TEST_F(BoletoJob, ObservationTakesTheInformativeBox) {
     const auto r = run(pair.instruction("78", "email"));
     ASSERT_EQ(r.exit_code, 0) << r.err;
-    const auto words = words_of_page(pdf_path(), 1);
+    const auto words = test::pdf_words(pdf_path(), 1);
     EXPECT_EQ(find_word(words, "filial"), nullptr) << "the informative text printed";
     // The customer's observation starts 5 px below the box's top (38 + 32).
     ASSERT_FALSE(words.empty());
-    const Word* first_below_box = nullptr;
-    for (const Word& w : words) {
+    const PdfWord* first_below_box = nullptr;
+    for (const PdfWord& w : words) {
         if (w.y_min > (38 + 32) * 0.75 && w.y_min < (38 + 189) * 0.75) {
             if (!first_below_box || w.y_min < first_below_box->y_min) first_below_box = &w;
         }

@@ -14,30 +14,14 @@
 
 #include "data/errors.h"
 #include "report/picture.h"
+#include "tests/test_tools.h"
 
 namespace tarvek::report {
 namespace {
 
 namespace fs = std::filesystem;
 
-class ScratchDir {
-  public:
-    ScratchDir() {
-        std::string pattern = (fs::temp_directory_path() / "tarvek-metafile-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using ScratchDir = test::TempDir;
 
 // Points TMPDIR elsewhere for the life of the object.
 class TmpdirOverride {
@@ -433,7 +417,7 @@ TEST(MetafilePictures, ScalePictureKeepsTheAspectRatio) {
 
 TEST(PictureLoad, JpegBecomesABitmapImageObjectOfItsPixelSize) {
     ScratchDir dir;
-    const fs::path path = dir.path() / "logo.jpg";
+    const fs::path path = dir.file("logo.jpg");
     std::vector<std::uint8_t> rgb;
     for (int i = 0; i < 12 * 8; ++i) rgb.insert(rgb.end(), {200, 40, 40});
     ASSERT_NE(stbi_write_jpg(path.c_str(), 12, 8, 3, rgb.data(), 90), 0);
@@ -509,11 +493,11 @@ TEST(PictureLoad, IconsKeepTheirBytesAndDrawWhatStbCanRead) {
 
 TEST(PictureLoad, UnreadableInputNamesItsSource) {
     ScratchDir dir;
-    const fs::path text = dir.path() / "notes.txt";
+    const fs::path text = dir.file("notes.txt");
     write_file(text, "this is not a picture");
-    const fs::path broken_png = dir.path() / "broken.png";
+    const fs::path broken_png = dir.file("broken.png");
     write_file(broken_png, std::string("\x89PNG\r\n\x1A\n", 8) + "truncated");
-    const fs::path missing = dir.path() / "missing.bmp";
+    const fs::path missing = dir.file("missing.bmp");
 
     for (const fs::path& path : {text, broken_png, missing}) {
         try {

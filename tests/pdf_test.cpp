@@ -2,8 +2,10 @@
 // independent readers (qpdf, poppler) make of it.
 #include <gtest/gtest.h>
 
-#include "tests/golden.h"
 #include <stdlib.h>
+#include "tests/golden.h"
+#include "tests/report_doc.h"
+#include "tests/test_tools.h"
 
 #include <array>
 #include <cstdio>
@@ -32,35 +34,13 @@ using test::read_file;
 
 constexpr const char* kFixedTime = "20240131235958";
 
+using test::PdfWord;
+using test::TempDir;
 
-// Runs a shell command; returns its exit status and standard output.
-std::pair<int, std::string> run(const std::string& command) {
-    std::string output;
-    std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return {-1, ""};
-    char buffer[4096];
-    std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+// Runs a shell command; returns its exit status and its output, errors included.
+test::CommandResult run(const std::string& command) {
+    return test::run_command(command + " 2>&1");
 }
-
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tarvek-pdf-XXXXXX");
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
 
 // qpdf accepts the file, and every cross-reference entry points at the start
 // of its object.
@@ -93,30 +73,16 @@ void expect_sound_pdf(const std::string& path) {
     EXPECT_EQ(pdf.substr(pdf.size() - 7), "%%EOF\r\n");
 }
 
-struct Word {
-    std::string text;
-    double x_min, y_min, x_max, y_max;
-};
-
-// The words poppler finds on the first page, with their boxes in points
+// The words the PDF reader finds on the first page, with their boxes in points
 // from the top-left corner.
-std::vector<Word> words_of(const std::string& path) {
+std::vector<PdfWord> words_of(const std::string& path) {
     const auto [status, output] = run("pdftotext -f 1 -l 1 -bbox '" + path + "' -");
     EXPECT_EQ(status, 0) << output;
-    std::vector<Word> words;
-    static const std::regex word(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), word);
-         it != std::sregex_iterator(); ++it) {
-        const std::smatch& m = *it;
-        words.push_back({m[5].str(), std::stod(m[1].str()), std::stod(m[2].str()),
-                         std::stod(m[3].str()), std::stod(m[4].str())});
-    }
-    return words;
+    return test::parse_pdf_words(output);
 }
 
-const Word* find_word(const std::vector<Word>& words, const std::string& text) {
-    for (const Word& w : words) {
+const PdfWord* find_word(const std::vector<PdfWord>& words, const std::string& text) {
+    for (const PdfWord& w : words) {
         if (w.text == text) return &w;
     }
     return nullptr;
@@ -129,34 +95,13 @@ int count_of(const std::string& text, const std::string& what) {
     return n;
 }
 
-// A report over an in-memory table, with its own PDF filter at a fixed time.
-struct Doc {
-    TRLReport report{"Relatorio"};
-    MemoryTable table{"tabela"};
-    TDataSource source{"fonte", &table};
+// The shared report fixture, with its own PDF filter at a fixed time.
+struct Doc : test::ReportDoc {
     TRLPDFFilter filter;
     TempDir dir;
-    std::vector<std::string> messages;
 
     Doc() {
-        table.declare_field({.name = "NOME", .type = FieldType::Text, .size = 200});
-        report.DataSource = &source;
-        report.ShowProgress = false;
-        report.SetTitle("Teste");
         filter.SetClock([] { return std::string(kFixedTime); });
-        set_message_handler([this](const std::string& text) { messages.push_back(text); });
-    }
-    ~Doc() { set_message_handler(nullptr); }
-    void rows(int count) {
-        for (int i = 1; i <= count; ++i) table.append({std::string("linha ") + std::to_string(i)});
-        table.open();
-    }
-    void build(const std::vector<ControlSpec>& specs) { build_layout(report, specs, &source); }
-    template <typename T>
-    T& find(const std::string& name) {
-        auto* c = dynamic_cast<T*>(report.Find(name));
-        if (!c) throw std::runtime_error("no control " + name);
-        return *c;
     }
     // Prepares and saves; returns the file's bytes.
     std::string save(const std::string& name) {
@@ -381,11 +326,11 @@ TEST(PdfDocument, TextsSitWhereTheWriterPutsThem) {
     const std::string td = "\r\n" + pdf_number(x * 0.75) + " ";
     EXPECT_NE(pdf.find(td), std::string::npos) << td;
 
-    const std::vector<Word> words = words_of(path);
-    const Word* valor = find_word(words, "Valor");
+    const std::vector<PdfWord> words = words_of(path);
+    const PdfWord* valor = find_word(words, "Valor");
     ASSERT_NE(valor, nullptr);
     EXPECT_NEAR(valor->x_min, x * 0.75, 1.0);
-    const Word* amount = find_word(words, "1.234,56");
+    const PdfWord* amount = find_word(words, "1.234,56");
     ASSERT_NE(amount, nullptr);
     // Readers advance by the font's /Widths, not by our pixel measurements.
     const OutlineMetrics& arial = TextMetrics::instance().outline("Arial", 0);
@@ -395,7 +340,7 @@ TEST(PdfDocument, TextsSitWhereTheWriterPutsThem) {
 
     // Left-aligned texts start at their origin; accented letters survive.
     const GraphicObject& benef = doc.text_object(utf8_to_cp1252("Beneficiário (10%) a\\b"));
-    const Word* word = find_word(words, "Beneficiário");
+    const PdfWord* word = find_word(words, "Beneficiário");
     ASSERT_NE(word, nullptr);
     EXPECT_NEAR(word->x_min, benef.origin.x * 0.75, 1.0);
     // The glyphs stand inside the label's box, top down.
@@ -405,7 +350,7 @@ TEST(PdfDocument, TextsSitWhereTheWriterPutsThem) {
     for (const char* name : {"negrito", "normal"}) {
         const GraphicObject& o =
             doc.text_object(name[0] == 'n' && name[1] == 'e' ? "Negrito" : "Normal");
-        const Word* w = find_word(words, o.text);
+        const PdfWord* w = find_word(words, o.text);
         ASSERT_NE(w, nullptr) << name;
         EXPECT_NEAR(w->x_min, o.origin.x * 0.75, 1.0) << name;
         EXPECT_GE(w->y_min, o.bounds.top * 0.75 - 1) << name;
@@ -417,7 +362,6 @@ TEST(PdfDocument, TextsSitWhereTheWriterPutsThem) {
     EXPECT_EQ(status, 0) << output;
     EXPECT_TRUE(std::filesystem::exists(doc.dir.file("pagina-1.png")));
 }
-
 
 TEST(PdfDocument, SmallDocumentMatchesItsGoldenFile) {
     Doc doc;

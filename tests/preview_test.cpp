@@ -33,39 +33,19 @@
 #include "report/qt/qt_services.h"
 #include "report/report.h"
 #include "report/text_metrics.h"
+#include "tests/test_tools.h"
 
 namespace tarvek::report {
 namespace {
 
 namespace fs = std::filesystem;
 
+using test::TempDir;
+
+// Runs a shell command; returns its output, errors included.
 std::string run(const std::string& command) {
-    std::string output;
-    if (std::FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return output;
+    return test::run_command(command + " 2>&1").output;
 }
-
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tarvek-gui-XXXXXX").string();
-        if (!::mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (fs::path(path_) / name).string(); }
-
-  private:
-    std::string path_;
-};
 
 int pdf_page_count(const std::string& pdf) {
     const std::string info = run("pdfinfo '" + pdf + "'");

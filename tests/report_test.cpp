@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/golden.h"
+#include "tests/report_doc.h"
 
 #include <fstream>
 #include <sstream>
@@ -31,37 +32,13 @@ int text_width(int px, const std::string& text) {
     return TextMetrics::instance().text_width(f, text);
 }
 
-// A report over an in-memory table with one text field per row.
-struct Doc {
-    TRLReport report{"Relatorio"};
-    MemoryTable table{"tabela"};
-    TDataSource source{"fonte", &table};
-    std::vector<std::string> messages;
-
+// The shared report fixture, in a Brazilian locale.
+struct Doc : test::ReportDoc {
     Doc() {
-        table.declare_field({.name = "NOME", .type = FieldType::Text, .size = 200});
-        report.DataSource = &source;
-        report.ShowProgress = false;
-        report.SetTitle("Teste");  // a fixed job title keeps dumps free of paths
-        set_message_handler([this](const std::string& text) { messages.push_back(text); });
         FormatSettings::set_current(
             FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
     }
-    ~Doc() {
-        set_message_handler(nullptr);
-        FormatSettings::set_current(FormatSettings::from_environment());
-    }
-    void rows(int count) {
-        for (int i = 1; i <= count; ++i) table.append({std::string("linha ") + std::to_string(i)});
-        table.open();
-    }
-    void build(const std::vector<ControlSpec>& specs) { build_layout(report, specs, &source); }
-    template <typename T>
-    T& find(const std::string& name) {
-        auto* c = dynamic_cast<T*>(report.Find(name));
-        EXPECT_NE(c, nullptr) << name;
-        return *c;
-    }
+    ~Doc() { FormatSettings::set_current(FormatSettings::from_environment()); }
     GraphicSurface& page(int index) {
         GraphicSurface* p = report.Pages()->page(index);
         EXPECT_NE(p, nullptr) << "page " << index;

@@ -18,17 +18,6 @@ namespace tarvek::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "tarvek-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
-
 std::string DatabasePair::instruction(const std::string& id, const std::string& operation) const {
     return "Tarvek=" + main + ";Receber=" + receber + ";idInstrucao=" + id +
            ";operacao=" + operation;

@@ -5,20 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/test_tools.h"
+
 namespace tarvek::test {
-
-// A folder removed with everything in it when the object goes.
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-
-  private:
-    std::string path_;
-};
 
 struct DatabasePair {
     std::string main;

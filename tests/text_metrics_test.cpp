@@ -13,6 +13,7 @@
 
 #include "app/cp1252.h"
 #include "data/errors.h"
+#include "tests/test_tools.h"
 
 namespace tarvek::report {
 namespace {
@@ -35,24 +36,7 @@ TextMetrics& tm() {
     return TextMetrics::instance();
 }
 
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "tarvek-fonts-XXXXXX").string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-        path_ = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using test::TempDir;
 
 // An auto-sized, borderless label of a layout with its designed size: the
 // width of its caption followed by a blank, and the line height.
@@ -512,15 +496,15 @@ std::string error_of(const std::function<void()>& action) {
 
 TEST(TextMetricsFonts, OwnFontDirectoryAndItsFailures) {
     TempDir empty;
-    auto none = TextMetrics::create_with_font_dirs({empty.path().string()});
+    auto none = TextMetrics::create_with_font_dirs({empty.path()});
     EXPECT_NE(error_of([&] { none->text_width(arial(13), "x"); }).find("\"Arial\""),
               std::string::npos);
 
     TempDir dir;
-    const fs::path copy = dir.path() / "sans.ttf";
+    const fs::path copy = dir.file("sans.ttf");
     fs::copy_file(tm().font_file("Arial", 0), copy);
-    std::ofstream(dir.path() / "notes.txt") << "not a font";
-    auto own = TextMetrics::create_with_font_dirs({dir.path().string()});
+    std::ofstream(dir.file("notes.txt")) << "not a font";
+    auto own = TextMetrics::create_with_font_dirs({dir.path()});
     EXPECT_EQ(own->text_width(arial(9), "Nosso n\xFAmero "), 64);
     EXPECT_EQ(own->font_file("Arial", 0), copy.string());
     // Only the regular Sans is there: a stand-in would silently change widths.
@@ -532,13 +516,13 @@ TEST(TextMetricsFonts, OwnFontDirectoryAndItsFailures) {
 
     // A file that disappears after it was indexed is reported by its path.
     TempDir gone;
-    fs::copy_file(tm().font_file("Arial", 0), gone.path() / "sans.ttf");
-    auto stale = TextMetrics::create_with_font_dirs({gone.path().string()});
-    fs::remove(gone.path() / "sans.ttf");
+    fs::copy_file(tm().font_file("Arial", 0), gone.file("sans.ttf"));
+    auto stale = TextMetrics::create_with_font_dirs({gone.path()});
+    fs::remove(gone.file("sans.ttf"));
     const std::string missing = error_of([&] { stale->text_width(arial(9), "x"); });
     EXPECT_NE(missing.find("sans.ttf"), std::string::npos) << missing;
 
-    EXPECT_THROW(TextMetrics::create_with_font_dirs({(empty.path() / "absent").string()}), Error);
+    EXPECT_THROW(TextMetrics::create_with_font_dirs({empty.file("absent")}), Error);
 }
 
 }  // namespace

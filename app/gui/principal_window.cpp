@@ -14,7 +14,7 @@ namespace tarvek {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonDesign {
     const char* name;
     const char* caption;
     QRect geometry;
@@ -22,7 +22,7 @@ struct ButtonSpec {
     bool visible;
 };
 
-const ButtonSpec kButtons[] = {
+const ButtonDesign kButtons[] = {
     {"Button1", "email", {16, 8, 75, 25}, [](TfrmPrincipal& m) { m.Button1Click(); }, true},
     {"Button2", "print", {105, 8, 75, 25}, [](TfrmPrincipal& m) { m.Button2Click(); }, true},
     {"Button4", "email os", {16, 32, 75, 25}, [](TfrmPrincipal& m) { m.Button4Click(); }, true},
@@ -43,12 +43,12 @@ PrincipalWindow::PrincipalWindow(TfrmPrincipal& controller,
     font.setPixelSize(11);
     setFont(font);
 
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf8(spec.caption), this);
-        button->setObjectName(spec.name);
-        button->setGeometry(spec.geometry);
-        button->setVisible(spec.visible);
-        const auto click = spec.click;
+    for (const ButtonDesign& design : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf8(design.caption), this);
+        button->setObjectName(design.name);
+        button->setGeometry(design.geometry);
+        button->setVisible(design.visible);
+        const auto click = design.click;
         connect(button, &QPushButton::clicked, this, [this, click] { clicked(click); });
     }
 

@@ -11,7 +11,7 @@ namespace {
 
 // The Bradesco boleto, row by row: informative box, payer's receipt, cut
 // line and the bank's part with the barcode. Fonts are pixel heights of Arial.
-std::vector<ControlSpec> bradesco_band() {
+std::vector<ControlDesign> bradesco_band() {
     return {
         band("RLBand2", 38, 38, 718, 1038)
             .contains({

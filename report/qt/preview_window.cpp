@@ -55,79 +55,6 @@ constexpr int kGridRows = 2;
 // Grey around and between pages, in screen pixels.
 constexpr int kGap = 12;
 
-struct UiTexts {
-    const char* page;
-    const char* of;
-    const char* first;
-    const char* prior;
-    const char* next;
-    const char* last;
-    const char* zoom_out;
-    const char* zoom_in;
-    const char* page_width;
-    const char* whole_page;
-    const char* multiple_pages;
-    const char* print;
-    const char* save;
-    const char* send;
-    const char* close;
-    const char* selection_tab;
-    const char* page_list;
-    const char* parity;
-    const char* all_pages;
-    const char* odd_pages;
-    const char* even_pages;
-    const char* pdf_document;
-};
-
-const UiTexts& ui_texts() {
-    static const UiTexts portuguese{"Página",
-                                    "de",
-                                    "Primeira página",
-                                    "Página anterior",
-                                    "Próxima página",
-                                    "Última página",
-                                    "Diminuir zoom",
-                                    "Aumentar zoom",
-                                    "Largura da página",
-                                    "Página inteira",
-                                    "Várias páginas",
-                                    "Imprimir",
-                                    "Salvar",
-                                    "Enviar",
-                                    "Fechar",
-                                    "Seleção",
-                                    "Páginas (ex.: 1;3;5-12;4):",
-                                    "Imprimir somente:",
-                                    "Todas as páginas",
-                                    "Páginas ímpares",
-                                    "Páginas pares",
-                                    "Documento PDF"};
-    static const UiTexts english{"Page",
-                                 "of",
-                                 "First page",
-                                 "Prior page",
-                                 "Next page",
-                                 "Last page",
-                                 "Zoom out",
-                                 "Zoom in",
-                                 "Page width",
-                                 "Whole page",
-                                 "Multiple pages",
-                                 "Print",
-                                 "Save",
-                                 "Send",
-                                 "Close",
-                                 "Selection",
-                                 "Pages (e.g. 1;3;5-12;4):",
-                                 "Print only:",
-                                 "All pages",
-                                 "Odd pages",
-                                 "Even pages",
-                                 "PDF Document"};
-    return FormatSettings::current().portuguese ? portuguese : english;
-}
-
 QString from_cp1252(const std::string& text) {
     return QString::fromStdString(cp1252_to_utf8(text));
 }
@@ -281,24 +208,24 @@ void PreviewWindow::set_default_window_state(Qt::WindowStates state) {
 }
 
 void PreviewWindow::build_tool_bar() {
-    const UiTexts& t = ui_texts();
+    const EngineTexts& t = EngineTexts::current();
     QToolBar* bar = addToolBar(QString());
     bar->setMovable(false);
-    const auto action = [&](QStyle::StandardPixmap icon, const char* text,
+    const auto action = [&](QStyle::StandardPixmap icon, const std::string& text,
                             void (PreviewWindow::*slot)()) {
-        QAction* a = bar->addAction(style()->standardIcon(icon), QString::fromUtf8(text));
+        QAction* a = bar->addAction(style()->standardIcon(icon), from_cp1252(text));
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
     action(QStyle::SP_MediaSkipBackward, t.first, &PreviewWindow::first_page);
     action(QStyle::SP_MediaSeekBackward, t.prior, &PreviewWindow::prior_page);
 
-    bar->addWidget(new QLabel(QString::fromUtf8(t.page) + " ", bar));
+    bar->addWidget(new QLabel(from_cp1252(t.page) + " ", bar));
     page_field_ = new QSpinBox(bar);
     page_field_->setRange(std::min(1, page_count_), page_count_);
     connect(page_field_, &QSpinBox::valueChanged, this, &PreviewWindow::go_to_page);
     bar->addWidget(page_field_);
-    page_total_ = new QLabel(QString(" %1 %2 ").arg(QString::fromUtf8(t.of)).arg(page_count_), bar);
+    page_total_ = new QLabel(QString(" %1 %2 ").arg(from_cp1252(t.of)).arg(page_count_), bar);
     bar->addWidget(page_total_);
 
     action(QStyle::SP_MediaSeekForward, t.next, &PreviewWindow::next_page);
@@ -306,17 +233,17 @@ void PreviewWindow::build_tool_bar() {
     bar->addSeparator();
 
     QAction* out = bar->addAction(QStringLiteral("\u2212"));
-    out->setToolTip(QString::fromUtf8(t.zoom_out));
+    out->setToolTip(from_cp1252(t.zoom_out));
     connect(out, &QAction::triggered, this, &PreviewWindow::zoom_out);
     QAction* in = bar->addAction(QStringLiteral("+"));
-    in->setToolTip(QString::fromUtf8(t.zoom_in));
+    in->setToolTip(from_cp1252(t.zoom_in));
     connect(in, &QAction::triggered, this, &PreviewWindow::zoom_in);
 
     zoom_list_ = new QComboBox(bar);
     for (int percent : kZoomPercents) zoom_list_->addItem(QString("%1%").arg(percent), percent);
-    zoom_list_->addItem(QString::fromUtf8(t.page_width), kPageWidthEntry);
-    zoom_list_->addItem(QString::fromUtf8(t.whole_page), kWholePageEntry);
-    zoom_list_->addItem(QString::fromUtf8(t.multiple_pages), kMultiplePagesEntry);
+    zoom_list_->addItem(from_cp1252(t.page_width), kPageWidthEntry);
+    zoom_list_->addItem(from_cp1252(t.whole_page), kWholePageEntry);
+    zoom_list_->addItem(from_cp1252(t.multiple_pages), kMultiplePagesEntry);
     connect(zoom_list_, &QComboBox::activated, this, [this](int index) {
         const int entry = zoom_list_->itemData(index).toInt();
         if (entry > 0) {
@@ -330,7 +257,7 @@ void PreviewWindow::build_tool_bar() {
     bar->addWidget(zoom_list_);
 
     multiple_pages_ = bar->addAction(style()->standardIcon(QStyle::SP_FileDialogListView),
-                                     QString::fromUtf8(t.multiple_pages));
+                                     from_cp1252(t.multiple_pages));
     multiple_pages_->setCheckable(true);
     connect(multiple_pages_, &QAction::toggled, this, [this](bool on) {
         if (on != (zoom_mode_ == ZoomMode::MultiplePages)) {
@@ -339,13 +266,13 @@ void PreviewWindow::build_tool_bar() {
     });
     bar->addSeparator();
 
-    QAction* print_action = bar->addAction(QString::fromUtf8(t.print));
+    QAction* print_action = bar->addAction(from_cp1252(t.print));
     connect(print_action, &QAction::triggered, this, &PreviewWindow::print);
-    QAction* save_action = bar->addAction(QString::fromUtf8(t.save));
+    QAction* save_action = bar->addAction(from_cp1252(t.save));
     connect(save_action, &QAction::triggered, this, &PreviewWindow::save);
     // Sending has no behaviour of its own here.
-    bar->addAction(QString::fromUtf8(t.send))->setEnabled(false);
-    QAction* close_action = bar->addAction(QString::fromUtf8(t.close));
+    bar->addAction(from_cp1252(t.send))->setEnabled(false);
+    QAction* close_action = bar->addAction(from_cp1252(t.close));
     connect(close_action, &QAction::triggered, this, [this] { close(); });
 }
 
@@ -434,7 +361,7 @@ void PreviewWindow::zoom_out() {
 
 void PreviewWindow::print() {
     if (!pages_ || page_count_ == 0) return;
-    const UiTexts& t = ui_texts();
+    const EngineTexts& t = EngineTexts::current();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(from_cp1252(print_job_title(pages_->macros)));
     printer.setFromTo(1, page_count_);
@@ -447,15 +374,15 @@ void PreviewWindow::print() {
 
     // The page list and odd/even choice live on a tab of their own.
     auto* options = new QWidget(&dialog);
-    options->setWindowTitle(QString::fromUtf8(t.selection_tab));
+    options->setWindowTitle(from_cp1252(t.selection_tab));
     auto* form = new QFormLayout(options);
     auto* list = new QLineEdit(options);
-    form->addRow(QString::fromUtf8(t.page_list), list);
+    form->addRow(from_cp1252(t.page_list), list);
     auto* parity = new QComboBox(options);
-    parity->addItem(QString::fromUtf8(t.all_pages));
-    parity->addItem(QString::fromUtf8(t.odd_pages));
-    parity->addItem(QString::fromUtf8(t.even_pages));
-    form->addRow(QString::fromUtf8(t.parity), parity);
+    parity->addItem(from_cp1252(t.all_pages));
+    parity->addItem(from_cp1252(t.odd_pages));
+    parity->addItem(from_cp1252(t.even_pages));
+    form->addRow(from_cp1252(t.parity), parity);
     dialog.setOptionTabs({options});
 
     if (dialog.exec() != QDialog::Accepted) return;
@@ -477,7 +404,7 @@ void PreviewWindow::print() {
 
 void PreviewWindow::save() {
     if (!pages_) return;
-    const UiTexts& t = ui_texts();
+    const EngineTexts& t = EngineTexts::current();
     QStringList names;
     QStringList extensions;
     bool pdf_listed = false;
@@ -490,13 +417,13 @@ void PreviewWindow::save() {
         pdf_listed = pdf_listed || ascii_iequals(save_filter->DefaultExt(), ".pdf");
     }
     if (!pdf_listed) {
-        names << QString("%1 (*.pdf)").arg(QString::fromUtf8(t.pdf_document));
+        names << QString("%1 (*.pdf)").arg(from_cp1252(t.pdf_document));
         extensions << QStringLiteral(".pdf");
     }
 
     QString chosen_filter = names.front();
     QString proposed = from_cp1252(macro_value(pages_->macros, "Title"));
-    QString file = QFileDialog::getSaveFileName(this, QString::fromUtf8(t.save), proposed,
+    QString file = QFileDialog::getSaveFileName(this, from_cp1252(t.save), proposed,
                                                 names.join(";;"), &chosen_filter);
     if (file.isEmpty()) return;
     if (QFileInfo(file).suffix().isEmpty()) {
