@@ -6,7 +6,8 @@ Application::Application()
     : dtmEmail(std::make_unique<TdtmEmail>()),
       frmPrincipal(std::make_unique<TfrmPrincipal>(*this)),
       Funcoes(std::make_unique<TFuncoes>()),
-      frmFuncoesEmail(std::make_unique<TfrmFuncoesEmail>(*this)) {}
+      frmFuncoesEmail(
+          std::make_unique<TfrmFuncoesEmail>(*dtmEmail, frmPrincipal->memoInformativo)) {}
 
 Application::~Application() {
     frmFuncoesEmail.reset();

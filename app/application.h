@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "data/dtm_email.h"
+#include "data/firebird/dtm_email.h"
 #include "documents/funcoes_email.h"
 
 namespace tarvek {
@@ -19,6 +19,8 @@ struct TFuncoes {
 struct Application {
     Application();
     ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
 
     std::unique_ptr<TdtmEmail> dtmEmail;
     std::unique_ptr<TfrmPrincipal> frmPrincipal;

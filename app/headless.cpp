@@ -1,9 +1,9 @@
 #include "app/headless.h"
 
 #include "app/application.h"
-#include "app/cp1252.h"
-#include "app/string_helpers.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/string_helpers.h"
+#include "base/errors.h"
 #include "report/report.h"
 
 namespace tarvek {
@@ -16,7 +16,7 @@ int run_headless(Application& app, const std::vector<std::string>& arguments,
                  std::ostream& messages) {
     TfrmPrincipal& main = *app.frmPrincipal;
     main.FormCreate(arguments);
-    if (main.instrucao.empty()) {
+    if (main.instrucao().empty()) {
         show_message(messages, utf8_to_cp1252(
                                    "Nenhuma instrução informada. Uso: tarvek-docs "
                                    "\"Tarvek=<banco principal>;Receber=<banco de contas a receber>;"
@@ -27,14 +27,14 @@ int run_headless(Application& app, const std::vector<std::string>& arguments,
     const std::string kind = main.Coleta_operacao();
     if (kind == "abcd") {
         show_message(messages, utf8_to_cp1252("Operação não reconhecida: \"") +
-                                   main.operacao_coletada +
+                                   main.operacao_coletada() +
                                    utf8_to_cp1252("\". As operações são email, print, os_email, "
                                                   "os_print, cond_email e cond_print."));
         return 2;
     }
-    if (!Contem_Texto("email", main.operacao_coletada)) {
+    if (!Contem_Texto("email", main.operacao_coletada())) {
         show_message(messages,
-                     utf8_to_cp1252("A operação \"") + main.operacao_coletada +
+                     utf8_to_cp1252("A operação \"") + main.operacao_coletada() +
                          utf8_to_cp1252("\" abre a pré-visualização e precisa de uma tela; "
                                         "nenhuma tela está disponível."));
         return 2;
@@ -46,7 +46,7 @@ int run_headless(Application& app, const std::vector<std::string>& arguments,
         show_message(messages, e.what());
         return 1;
     }
-    return main.closed() && !main.documento_incompleto ? 0 : 1;
+    return main.closed() && !main.documento_incompleto() ? 0 : 1;
 }
 
 }  // namespace tarvek

@@ -3,13 +3,16 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 #include "app/application.h"
-#include "app/cp1252.h"
-#include "app/string_helpers.h"
 #include "app/window_titles.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
+#include "base/string_helpers.h"
+#include "documents/boleto/boleto_job.h"
 #include "documents/funcoes_email.h"
 
 namespace tarvek {
@@ -23,29 +26,44 @@ void flush_and_exit(int exit_code) {
     _exit(exit_code);
 }
 
+// The folder of the demo databases the test buttons use: TARVEK_DEMO_DIR, or
+// the first "demo" folder holding them beside the executable or above it (the
+// build tree sits in the source tree).
+std::string demo_folder() {
+    namespace fs = std::filesystem;
+    if (const char* env = std::getenv("TARVEK_DEMO_DIR"); env && *env) return env;
+    std::error_code error;
+    fs::path dir = fs::read_symlink("/proc/self/exe", error).parent_path();
+    for (int level = 0; level < 4 && !dir.empty(); ++level, dir = dir.parent_path()) {
+        if (fs::exists(dir / "demo" / "tarvek.fdb", error)) return (dir / "demo").string();
+        if (dir == dir.root_path()) break;
+    }
+    return "demo";
+}
+
 }  // namespace
 
 TfrmPrincipal::TfrmPrincipal(Application& app)
     : window_title_source(desktop_window_titles), end_process(flush_and_exit), app_(app) {}
 
 void TfrmPrincipal::FormCreate(const std::vector<std::string>& arguments) {
-    instrucao = arguments.empty() ? std::string() : arguments.front();
-    primeira_ativacao = true;
+    instrucao_ = arguments.empty() ? std::string() : arguments.front();
+    primeira_ativacao_ = true;
     timerClose.enabled = false;
 }
 
 void TfrmPrincipal::FormActivate() {
-    if (primeira_ativacao && !instrucao.empty()) {
+    if (primeira_ativacao_ && !instrucao_.empty()) {
         window_state = WindowState::Minimized;
         if (window_state_changed) window_state_changed();
         chamar_opcao_selecionada();
-        if (Contem_Texto("email", operacao)) {
+        if (Contem_Texto("email", operacao_)) {
             app_.dtmEmail->dtmConectReceber(false);
             app_.dtmEmail->dtmConectTarvek(false);
             Close();
         }
     }
-    primeira_ativacao = false;
+    primeira_ativacao_ = false;
 }
 
 void TfrmPrincipal::FormClose() {
@@ -60,11 +78,11 @@ void TfrmPrincipal::Close() {
 }
 
 std::string TfrmPrincipal::Coleta_operacao() {
-    app_.dtmEmail->instrucao = instrucao;
-    operacao_coletada = ascii_lower(app_.dtmEmail->load_dados_parametro("operacao="));
-    if (operacao_coletada == "email" || operacao_coletada == "print") return "Boleto";
-    if (operacao_coletada == "os_email" || operacao_coletada == "os_print") return "OS";
-    if (operacao_coletada == "cond_email" || operacao_coletada == "cond_print")
+    app_.dtmEmail->instrucao = instrucao_;
+    operacao_coletada_ = ascii_lower(app_.dtmEmail->load_dados_parametro("operacao="));
+    if (operacao_coletada_ == "email" || operacao_coletada_ == "print") return "Boleto";
+    if (operacao_coletada_ == "os_email" || operacao_coletada_ == "os_print") return "OS";
+    if (operacao_coletada_ == "cond_email" || operacao_coletada_ == "cond_print")
         return "Condicional";
     return "abcd";
 }
@@ -76,13 +94,13 @@ void TfrmPrincipal::chamar_opcao_selecionada() {
 }
 
 void TfrmPrincipal::run_branch(const Builder& builder, void (TfrmPrincipal::*job)()) {
-    if (instrucao.empty()) return;
+    if (instrucao_.empty()) return;
     TdtmEmail& dtm = *app_.dtmEmail;
-    dtm.instrucao = instrucao;
+    dtm.instrucao = instrucao_;
     dtm.dtmConectReceber(true);
     dtm.dtmConectTarvek(true);
-    operacao = ascii_lower(dtm.operacao);
-    sql_documento = builder(dtm.id_instrucao);
+    operacao_ = ascii_lower(dtm.operacao);
+    sql_documento_ = builder(dtm.id_instrucao);
     (this->*job)();
 }
 
@@ -139,8 +157,8 @@ void TfrmPrincipal::Button3Click() {
 
 void TfrmPrincipal::run_test_instruction(const char* server, const char* id,
                                          const char* operation) {
-    const std::string demo = TARVEK_DEMO_DIR;
-    instrucao = std::string("Tarvek=") + server + ":" + demo + "/tarvek.fdb;Receber=" + server +
+    const std::string demo = demo_folder();
+    instrucao_ = std::string("Tarvek=") + server + ":" + demo + "/tarvek.fdb;Receber=" + server +
                 ":" + demo + "/receber.fdb;idInstrucao=" + id + ";operacao=" + operation;
     chamar_opcao_selecionada();
 }
@@ -162,6 +180,25 @@ void TfrmPrincipal::Button6Click() {
 }
 void TfrmPrincipal::Button7Click() {
     run_test_instruction("localhost", "chaveCond123", "cond_email");
+}
+
+void TfrmPrincipal::run_job(DocumentJob& job) {
+    timerClose.enabled = false;
+    const JobResult result = job.run();
+    timerClose.enabled = true;
+    if (result.incomplete) documento_incompleto_ = true;
+    if (!result.written_path.empty()) Gravar_retorno_sql(utf8_to_cp1252(result.written_path));
+}
+
+DocumentRequest TfrmPrincipal::request() const {
+    return DocumentRequest{.operacao = operacao_,
+                           .sql_documento = sql_documento_,
+                           .informativo = memoInformativo.lines()};
+}
+
+void TfrmPrincipal::enviar_Email_Print() {
+    BoletoJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->boleto);
+    run_job(job);
 }
 
 // The jobs arrive with their document kinds.

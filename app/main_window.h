@@ -4,22 +4,21 @@
 //
 // This class holds the window's state and behaviour; showing it on a screen is
 // the business of the user-interface layer, which calls FormCreate,
-// FormActivate and FormClose at the matching window events.
+// FormActivate and FormClose at the matching window events, follows
+// window_state and timerClose, and delivers the timer's ticks.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "app/text_lines.h"
+#include "base/text_lines.h"
 
 namespace tarvek {
 
 struct Application;
-class Query;
-namespace report {
-class TRLCustomReport;
-}
+class DocumentJob;
+struct DocumentRequest;
 
 enum class WindowState { Normal, Minimized };
 
@@ -31,21 +30,15 @@ struct Timer {
 
 class TfrmPrincipal {
   public:
+    // Borrows the application's other objects, which must outlive it.
     explicit TfrmPrincipal(Application& app);
 
     static constexpr const char* kCaption = "Envio de email tarvek";
 
-    // State of the current job.
-    std::string instrucao;
-    bool primeira_ativacao = true;
-    std::string sql_documento;
-    std::string operacao;
-    std::string operacao_coletada;
-
-    // Hidden holders: the instruction's informative text, a scratch text used
-    // to split texts into lines, and the window titles of the close timer.
+    // The window's hidden holders: the instruction's informative text (set by
+    // the query builders, read by the jobs) and the window titles collected by
+    // the close timer.
     TextLines memoInformativo{{"memoInformativo", ""}};
-    TextLines memoTmp{{"memoInformativo"}};
     std::vector<std::string> ListBox1;
 
     Timer timerClose;
@@ -56,6 +49,18 @@ class TfrmPrincipal {
     void FormActivate();
     void FormClose();
 
+    // State of the current job.
+    const std::string& instrucao() const { return instrucao_; }
+    bool primeira_ativacao() const { return primeira_ativacao_; }
+    const std::string& sql_documento() const { return sql_documento_; }
+    // The operation of the current job, lower case, as the dispatch stored it.
+    const std::string& operacao() const { return operacao_; }
+    // The operation as Coleta_operacao last read it, lower case.
+    const std::string& operacao_coletada() const { return operacao_coletada_; }
+    // Set when a document could not be generated completely: its file was
+    // removed and no result row was written.
+    bool documento_incompleto() const { return documento_incompleto_; }
+
     // "Boleto", "OS", "Condicional", or "abcd" for an unknown operation.
     std::string Coleta_operacao();
     void chamar_opcao_selecionada();
@@ -63,25 +68,14 @@ class TfrmPrincipal {
     void Selecionar_OS();
     void Selecionar_Condicional();
 
-    // The document jobs; each reads sql_documento and operacao.
+    // The document jobs of the three kinds, each run with the close timer off.
     void enviar_Email_Print();
     void enviar_Email_Print_Os();
     void enviar_Email_Print_Condicional();
 
-    // Opens `query` with `sql`; false, after telling the user, when it holds
-    // no boleto.
-    bool abrir_consulta_boleto(Query& query, const std::string& sql);
     // Records a written document for the ERP: the result row EMAIL_OK with
-    // the file's path, committed at once.
+    // the file's path (Windows-1252), committed at once.
     void Gravar_retorno_sql(const std::string& caminho);
-
-    // Opens the preview of a prepared report; set by the user-interface
-    // layer. Without it a print operation cannot run.
-    std::function<void(report::TRLCustomReport&)> preview_handler;
-
-    // Set when a document could not be generated completely: its file was
-    // removed and no result row was written.
-    bool documento_incompleto = false;
 
     // Closing the main window ends the application; the close handler runs.
     void Close();
@@ -121,8 +115,18 @@ class TfrmPrincipal {
     void run_test_instruction(const char* server, const char* id, const char* operation);
     using Builder = std::function<std::string(const std::string& id)>;
     void run_branch(const Builder& builder, void (TfrmPrincipal::*job)());
+    // The job protocol: timer off, the job, timer on, then the result row of
+    // a written document.
+    void run_job(DocumentJob& job);
+    DocumentRequest request() const;
 
     Application& app_;
+    std::string instrucao_;
+    bool primeira_ativacao_ = true;
+    std::string sql_documento_;
+    std::string operacao_;
+    std::string operacao_coletada_;
+    bool documento_incompleto_ = false;
     bool closed_ = false;
 };
 

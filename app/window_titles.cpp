@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 
 namespace tarvek {
 

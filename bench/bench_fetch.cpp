@@ -8,8 +8,8 @@
 #include <cstdio>
 #include <string>
 
-#include "data/firebird.h"
-#include "data/query.h"
+#include "data/firebird/firebird.h"
+#include "data/firebird/query.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {

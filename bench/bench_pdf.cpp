@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "data/memory_table.h"
 #include "report/layout.h"
 #include "report/pdf_filter.h"

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "app/string_helpers.h"
-#include "data/errors.h"
+#include "base/string_helpers.h"
+#include "base/errors.h"
 
 namespace tarvek {
 

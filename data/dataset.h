@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "data/format.h"
+#include "base/format.h"
 
 namespace tarvek {
 

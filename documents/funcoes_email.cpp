@@ -1,16 +1,13 @@
 #include "documents/funcoes_email.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-
-#include "app/application.h"
-#include "app/cp1252.h"
-#include "app/string_helpers.h"
-#include "data/errors.h"
-#include "data/format.h"
+#include "base/cp1252.h"
+#include "base/string_helpers.h"
+#include "base/errors.h"
+#include "base/format.h"
+#include "base/text_lines.h"
+#include "data/firebird/dtm_email.h"
+#include "documents/document_job.h"
+#include "documents/output.h"
 
 namespace tarvek {
 
@@ -25,22 +22,8 @@ std::string first_chars(const std::string& text, std::size_t count) {
 
 }  // namespace
 
-void document_not_built(const char* document) {
-    throw NotBuiltError(utf8_to_cp1252(std::string("O documento de ") + document +
-                                       " ainda não está disponível nesta versão."));
-}
-
-std::string output_root() {
-    std::string home;
-    if (const char* env = std::getenv("HOME"); env && *env) {
-        home = env;
-    } else if (const passwd* pw = getpwuid(getuid())) {
-        home = pw->pw_dir;
-    }
-    return home + "/driveKVL/tmpEmail";
-}
-
-TfrmFuncoesEmail::TfrmFuncoesEmail(Application& app) : app_(app) {}
+TfrmFuncoesEmail::TfrmFuncoesEmail(TdtmEmail& dtm, TextLines& memoInformativo)
+    : dtm_(dtm), memoInformativo_(memoInformativo) {}
 
 std::string TfrmFuncoesEmail::Format_Columm(const std::string& valor, const std::string& nome,
                                             int tamanho, const std::string& separador) {
@@ -61,43 +44,40 @@ std::string TfrmFuncoesEmail::Format_Columm(const std::string& valor, const std:
 
 std::string TfrmFuncoesEmail::Busca_Valor_Referencia_Carteira(const std::string& cod_carteira,
                                                               const std::string& ref) {
-    TdtmEmail& dtm = *app_.dtmEmail;
-    if (!dtm.SelectFile(
+    if (!dtm_.SelectFile(
             "R1", "Config_Boletos",
             "cod_carteira=" + cod_carteira + " and Campo_Ref=" + sql_quoted(ascii_upper(ref)))) {
         return {};
     }
-    return dtm.qryRec1.field_by_name("Campo_Valor").as_string();
+    return dtm_.qryRec1.field_by_name("Campo_Valor").as_string();
 }
 
 std::string TfrmFuncoesEmail::instruction_text(const std::string& id, const char* kind) {
-    TdtmEmail& dtm = *app_.dtmEmail;
     // A missing row leaves the fields null: the text is then empty.
-    dtm.SelectFile("S1", "Config_geral",
+    dtm_.SelectFile("S1", "Config_geral",
                    "Campo_Valor=" + sql_quoted(id) + " and Campo_Ref=" + sql_quoted(kind));
-    return dtm.qryTar1.field_by_name("memo_contrato").as_string();
+    return dtm_.qryTar1.field_by_name("memo_contrato").as_string();
 }
 
 std::string TfrmFuncoesEmail::tratar_sql_do_boleto(const std::string& idInstrucao) {
-    banco_layout = "000";
-    imprime_obs_cliente = false;
-    TdtmEmail& dtm = *app_.dtmEmail;
+    boleto.banco_layout = "000";
+    boleto.imprime_obs_cliente = false;
 
-    app_.frmPrincipal->memoInformativo.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
+    memoInformativo_.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
     const std::string templ = instruction_text(idInstrucao, "SQL");
 
     // Probe the first boleto for its bank and account.
-    dtm.qryRec1.set_sql(templ);
-    dtm.qryRec1.set_sql(
-        Troca_Texto(dtm.qryRec1.sql_text(), kTemplateSelect, "Select first 1 * from boletos "));
-    dtm.qryRec1.open();
-    const int bank = static_cast<int>(dtm.qryRec1.field_by_name("Nro_Banco").as_integer());
-    const std::string account = dtm.qryRec1.field_by_name("chaveContaCorrente").as_string();
+    dtm_.qryRec1.set_sql(templ);
+    dtm_.qryRec1.set_sql(
+        Troca_Texto(dtm_.qryRec1.sql_text(), kTemplateSelect, "Select first 1 * from boletos "));
+    dtm_.qryRec1.open();
+    const int bank = static_cast<int>(dtm_.qryRec1.field_by_name("Nro_Banco").as_integer());
+    const std::string account = dtm_.qryRec1.field_by_name("chaveContaCorrente").as_string();
 
-    dtm.qryRec1.clear_sql();
-    dtm.qryRec1.add_sql_line("select * from exportacao where chaveContaCorrente=0" + account);
-    dtm.qryRec1.open();
-    const std::string portfolio = dtm.qryRec1.field_by_name("cod_carteira").as_string();
+    dtm_.qryRec1.clear_sql();
+    dtm_.qryRec1.add_sql_line("select * from exportacao where chaveContaCorrente=0" + account);
+    dtm_.qryRec1.open();
+    const std::string portfolio = dtm_.qryRec1.field_by_name("cod_carteira").as_string();
 
     const std::string columns = boleto_columns(bank, portfolio);
     return Troca_Texto(templ, kTemplateSelect, "Select " + columns + " b.* from boletos b");
@@ -110,7 +90,7 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
     };
     auto observation = [&](const char* key) -> std::string {
         if (key && Verifica_Sim(cfg(key))) {
-            imprime_obs_cliente = true;
+            boleto.imprime_obs_cliente = true;
             return "cast( ( Select Obs_cli from clientes where codigo=b.cod_cli ) as blob ) "
                    "ObsCliente , ";
         }
@@ -125,7 +105,7 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
     std::string l;
     switch (bank) {
         case 41:
-            banco_layout = "041";
+            boleto.banco_layout = "041";
             l += col(cfg("ban_nome"), "nomeBeneficiario", 80);
             l += col(cfg("ban_dados1"), "End_1_Beneficiario", 80);
             l += col("", "End_2_Beneficiario", 80);
@@ -143,8 +123,8 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             l += col(" ", "CPFCNPJSacador", 30);
             break;
         case 748: {
-            banco_layout = str_to_int("0" + cfg("sc_Mod_imp")) != 0 ? "748-C" : "748-B";
-            comprovante_sicredi = cfg("sc_Comprovante") == "SIM";
+            boleto.banco_layout = str_to_int("0" + cfg("sc_Mod_imp")) != 0 ? "748-C" : "748-B";
+            boleto.comprovante_sicredi = cfg("sc_Comprovante") == "SIM";
             l += col(cfg("sc_nome"), "nomeBeneficiario", 80);
             const std::string agency = cfg("sc_Ag");
             const std::string post = cfg("sc_po");
@@ -159,8 +139,8 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             break;
         }
         case 756: {
-            banco_layout = "756";
-            comprovante_sicoob = cfg("sicb_Comprovante") == "SIM";
+            boleto.banco_layout = "756";
+            boleto.comprovante_sicoob = cfg("sicb_Comprovante") == "SIM";
             l += col(cfg("sicb_nome"), "nomeBeneficiario", 80);
             l += col(cfg("sicb_endereco_ced"), "End_1_Beneficiario", 80);
             l += col(cfg("sicb_cidade_uf_cep"), "End_2_Beneficiario", 80);
@@ -177,7 +157,7 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             break;
         }
         case 341: {
-            banco_layout = "341";
+            boleto.banco_layout = "341";
             l += col(cfg("it_nome"), "nomeBeneficiario", 80);
             l += col(cfg("it_endereco1"), "End_1_Beneficiario", 80);
             l += col(cfg("it_endereco2"), "End_2_Beneficiario", 80);
@@ -204,7 +184,7 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             break;
         }
         case 237: {
-            banco_layout = "237";
+            boleto.banco_layout = "237";
             l += col(cfg("brd_nome"), "nomeBeneficiario", 80);
             l += col(cfg("brd_endereco_ced"), "End_1_Beneficiario", 80);
             l += col(cfg("brd_cidade_uf_cep"), "End_2_Beneficiario", 80);
@@ -223,10 +203,10 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             break;
         }
         case 2372: {
-            banco_layout = "2372";
-            layout_cresol = cfg("crs_layout") == "CRESOL" ? "CRESOL" : "BRADESCO";
-            comprovante_cresol = cfg("crs_Comprovante") == "SIM";
-            const bool cresol = layout_cresol == "CRESOL";
+            boleto.banco_layout = "2372";
+            boleto.layout_cresol = cfg("crs_layout") == "CRESOL" ? "CRESOL" : "BRADESCO";
+            boleto.comprovante_cresol = cfg("crs_Comprovante") == "SIM";
+            const bool cresol = boleto.layout_cresol == "CRESOL";
             l += col(cfg("crs_nome"), "nomeBeneficiario", 80);
             l += col(cfg("crs_endereco_ced"), "End_1_Beneficiario", 80);
             l += col(cfg("crs_sac_aval_cnpj"), "nomeCedente2", 150);
@@ -253,16 +233,7 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
 
 std::string TfrmFuncoesEmail::path_email(const std::string& pasta,
                                          const std::string& nome_arquivo) {
-    namespace fs = std::filesystem;
-    const fs::path root = output_root();
-    std::error_code ignored;  // a failure shows when the document is written
-    if (!fs::exists(root.parent_path(), ignored)) fs::create_directory(root.parent_path(), ignored);
-    if (!fs::exists(root, ignored)) fs::create_directory(root, ignored);
-    const fs::path folder = root / pasta;
-    if (!fs::exists(folder, ignored)) fs::create_directory(folder, ignored);
-    const fs::path full = folder / nome_arquivo;
-    if (fs::exists(full, ignored)) fs::remove(full, ignored);
-    return full.string();
+    return tarvek::path_email(pasta, nome_arquivo);
 }
 
 // The builders arrive with their document kinds.

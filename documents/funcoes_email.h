@@ -1,35 +1,30 @@
 // The query builders of the three document kinds and the output path of the
 // "email" operations. Each builder takes the instruction id, reads the
-// instruction's rows of Config_Geral, leaves the informative text in the main
-// window's memoInformativo and returns the document SQL.
+// instruction's rows of Config_Geral, leaves the informative text in the
+// memo it was given (the main window's memoInformativo) and returns the
+// document SQL.
+//
+// Borrows the data module and the memo; both must outlive it.
 #pragma once
 
 #include <string>
 
+#include "documents/boleto/boleto_options.h"
+
 namespace tarvek {
 
-struct Application;
-
-// Raises the error of a document kind this build does not produce yet;
-// `document` is its name in UTF-8 ("ordem de serviço").
-[[noreturn]] void document_not_built(const char* document);
-
-// The folder all documents go to: $HOME/driveKVL/tmpEmail.
-std::string output_root();
+class TdtmEmail;
+class TextLines;
 
 class TfrmFuncoesEmail {
   public:
-    explicit TfrmFuncoesEmail(Application& app);
+    TfrmFuncoesEmail(TdtmEmail& dtm, TextLines& memoInformativo);
 
     static constexpr const char* kCaption = "Funcoes adicionais";
 
-    // Boleto builder state, read by the boleto job right after the build.
-    std::string banco_layout = "000";
-    bool imprime_obs_cliente = false;
-    bool comprovante_sicredi = false;
-    bool comprovante_sicoob = false;
-    bool comprovante_cresol = false;
-    std::string layout_cresol;
+    // What the boleto builder chose, read by the boleto job right after the
+    // build.
+    BoletoOptions boleto;
 
     // The boleto SQL: the instruction's template with the bank's constant
     // columns put in front of b.*.
@@ -52,7 +47,8 @@ class TfrmFuncoesEmail {
     std::string instruction_text(const std::string& id, const char* kind);
     std::string boleto_columns(int bank, const std::string& portfolio);
 
-    Application& app_;
+    TdtmEmail& dtm_;
+    TextLines& memoInformativo_;
 };
 
 }  // namespace tarvek

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/errors.h"
+#include "base/errors.h"
 #include "report/engine_texts.h"
 #include "report/report.h"
 #include "report/text_metrics.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/string_helpers.h"
+#include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/report.h"
 #include "report/text_metrics.h"

@@ -1,7 +1,7 @@
 #include "report/engine_texts.h"
 
-#include "app/cp1252.h"
-#include "data/format.h"
+#include "base/cp1252.h"
+#include "base/format.h"
 
 namespace tarvek::report {
 

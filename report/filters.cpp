@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/string_helpers.h"
-#include "data/errors.h"
+#include "base/string_helpers.h"
+#include "base/errors.h"
 #include "report/engine_texts.h"
 #include "report/report.h"
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "report/barcode.h"
 
 namespace tarvek::report {

@@ -14,7 +14,7 @@
 #include <random>
 #include <system_error>
 
-#include "data/errors.h"
+#include "base/errors.h"
 #include "report/text_metrics.h"
 
 namespace tarvek::report {

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string_view>
 
-#include "data/errors.h"
+#include "base/errors.h"
 
 namespace tarvek::report {
 

@@ -1,5 +1,5 @@
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "report/report.h"
 
 namespace tarvek::report {

@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <iostream>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "report/engine_texts.h"
 
 namespace tarvek::report {

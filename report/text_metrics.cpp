@@ -15,8 +15,8 @@
 #include <map>
 #include <utility>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 
 namespace tarvek::report {
 

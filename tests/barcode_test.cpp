@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "data/errors.h"
+#include "base/errors.h"
 #include "data/memory_table.h"
 #include "report/barcode.h"
 #include "report/report.h"

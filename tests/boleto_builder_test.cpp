@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "tests/test_support.h"
 
 namespace tarvek {
@@ -18,8 +18,7 @@ class BoletoBuilder : public ::testing::Test {
   protected:
     void SetUp() override {
         pair = test::sample_databases(dir);
-        app.frmPrincipal->instrucao = pair.instruction("77", "email");
-        app.dtmEmail->instrucao = app.frmPrincipal->instrucao;
+        app.dtmEmail->instrucao = pair.instruction("77", "email");
         app.dtmEmail->dtmConectReceber(true);
         app.dtmEmail->dtmConectTarvek(true);
     }
@@ -69,8 +68,8 @@ TEST_F(BoletoBuilder, BradescoSqlIsExact) {
           "\"nossoNumeroStr\" ,cast( '  ' as blob ) ObsCliente , \r\n"
           " b.* from boletos b WHERE CHAVECONTACORRENTE=1 ORDER BY CHAVEBOLETO");
     EXPECT_EQ(sql, expected);
-    EXPECT_EQ(builder().banco_layout, "237");
-    EXPECT_FALSE(builder().imprime_obs_cliente);
+    EXPECT_EQ(builder().boleto.banco_layout, "237");
+    EXPECT_FALSE(builder().boleto.imprime_obs_cliente);
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines().size(), 3u);
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines()[0],
               w("Prezado cliente, seguem os boletos referentes às suas compras."));
@@ -108,7 +107,7 @@ TEST_F(BoletoBuilder, SicrediModeAndReceiptFlag) {
     for (const auto& c : cases) {
         config(3, "SC_MOD_IMP", c.mod_imp);
         build("79");
-        EXPECT_EQ(builder().banco_layout, c.layout) << "sc_Mod_imp '" << c.mod_imp << "'";
+        EXPECT_EQ(builder().boleto.banco_layout, c.layout) << "sc_Mod_imp '" << c.mod_imp << "'";
     }
     config(3, "SC_MOD_IMP", "a");
     try {
@@ -120,17 +119,17 @@ TEST_F(BoletoBuilder, SicrediModeAndReceiptFlag) {
 
     config(4, "SC_COMPROVANTE", "sim");  // compared exactly
     build("80");
-    EXPECT_FALSE(builder().comprovante_sicredi);
+    EXPECT_FALSE(builder().boleto.comprovante_sicredi);
     config(4, "SC_COMPROVANTE", "SIM");
     build("80");
-    EXPECT_TRUE(builder().comprovante_sicredi);
+    EXPECT_TRUE(builder().boleto.comprovante_sicredi);
     EXPECT_EQ(first_value(build("80"), "NOSSONUMEROSTR"), "24/200009-0");
 }
 
 TEST_F(BoletoBuilder, SicoobObservationKeyFoldsCase) {
     const std::string sql = build("82");  // sicb_printObsCliente "sim"
-    EXPECT_EQ(builder().banco_layout, "756");
-    EXPECT_TRUE(builder().imprime_obs_cliente);
+    EXPECT_EQ(builder().boleto.banco_layout, "756");
+    EXPECT_TRUE(builder().boleto.imprime_obs_cliente);
     EXPECT_NE(sql.find("cast( ( Select Obs_cli from clientes where codigo=b.cod_cli ) as blob ) "
                        "ObsCliente , "),
               std::string::npos);
@@ -139,18 +138,18 @@ TEST_F(BoletoBuilder, SicoobObservationKeyFoldsCase) {
 TEST_F(BoletoBuilder, CresolVariants) {
     config(9, "CRS_LAYOUT", "cresol");  // only the exact text selects the own layout
     std::string sql = build("85");
-    EXPECT_EQ(builder().layout_cresol, "BRADESCO");
+    EXPECT_EQ(builder().boleto.layout_cresol, "BRADESCO");
     EXPECT_EQ(first_value(sql, "NROBANCOX"), "237-2");
     const std::string bradesco_agency = first_value(sql, "AGENCIACEDENTE");
 
     config(9, "CRS_LAYOUT", "CRESOL");
     sql = build("85");
-    EXPECT_EQ(builder().layout_cresol, "CRESOL");
+    EXPECT_EQ(builder().boleto.layout_cresol, "CRESOL");
     EXPECT_EQ(first_value(sql, "NROBANCOX"), "133  ");
     const std::string cresol_agency = first_value(sql, "AGENCIACEDENTE");
     // The Bradesco variant carries the agency check digit, the own layout not.
     EXPECT_GT(bradesco_agency.find_last_not_of(' '), cresol_agency.find_last_not_of(' '));
-    EXPECT_TRUE(builder().comprovante_cresol);
+    EXPECT_TRUE(builder().boleto.comprovante_cresol);
 }
 
 TEST_F(BoletoBuilder, PortfolioTypePrefixes) {
@@ -166,10 +165,10 @@ TEST_F(BoletoBuilder, QuotesInValuesAndBanrisulBlankColumns) {
     const std::string sql = build("78");
     EXPECT_NE(sql.find("'Oficina D''Avila Ltda'"), std::string::npos);
     EXPECT_EQ(first_value(sql, "NOMEBENEFICIARIO"), "Oficina D'Avila Ltda" + std::string(60, ' '));
-    EXPECT_TRUE(builder().imprime_obs_cliente);
+    EXPECT_TRUE(builder().boleto.imprime_obs_cliente);
 
     const std::string banrisul = build("84");
-    EXPECT_EQ(builder().banco_layout, "041");
+    EXPECT_EQ(builder().boleto.banco_layout, "041");
     EXPECT_EQ(first_value(banrisul, "END_2_BENEFICIARIO"), std::string(80, ' '));
     EXPECT_EQ(first_value(banrisul, "NOMESACADOR"), std::string(80, ' '));
     EXPECT_EQ(first_value(banrisul, "CPFCNPJSACADOR"), std::string(30, ' '));
@@ -179,7 +178,7 @@ TEST_F(BoletoBuilder, NothingToPrintAndBadInstructions) {
     // A template that selects nothing and an unsupported bank: layout "000".
     for (const char* id : {"87", "88"}) {
         const std::string sql = build(id);
-        EXPECT_EQ(builder().banco_layout, "000") << id;
+        EXPECT_EQ(builder().boleto.banco_layout, "000") << id;
         EXPECT_EQ(sql.substr(0, 26), "Select  b.* from boletos b") << id;
     }
     // No instruction rows at all: the probe has nothing to run.

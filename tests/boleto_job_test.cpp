@@ -11,8 +11,8 @@
 #include <regex>
 #include <sstream>
 
-#include "app/cp1252.h"
-#include "data/dtm_email.h"
+#include "base/cp1252.h"
+#include "data/firebird/dtm_email.h"
 #include "report/text_metrics.h"
 #include "tests/test_support.h"
 #include "tools/testdb_builder.h"

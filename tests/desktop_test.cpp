@@ -20,7 +20,7 @@
 #include <thread>
 
 #include "app/application.h"
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "app/window_titles.h"
 #include "tests/test_support.h"
 

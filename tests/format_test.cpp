@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "data/errors.h"
-#include "data/format.h"
+#include "base/errors.h"
+#include "base/format.h"
 
 namespace tarvek {
 namespace {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "app/application.h"
-#include "app/string_helpers.h"
-#include "data/format.h"
+#include "base/string_helpers.h"
+#include "base/format.h"
 #include "tests/golden.h"
 
 namespace tarvek {
@@ -27,7 +27,7 @@ std::vector<std::string> corpus(const std::string& target) {
 TEST(FuzzReplay, InstructionStrings) {
     for (const std::string& input : corpus("instruction")) {
         Application app;
-        app.frmPrincipal->instrucao = input;
+        app.frmPrincipal->FormCreate({input});
         const std::string kind = app.frmPrincipal->Coleta_operacao();
         EXPECT_TRUE(kind == "Boleto" || kind == "OS" || kind == "Condicional" || kind == "abcd");
         for (const char* key : {"Tarvek=", "Receber=", "idInstrucao=", "operacao="}) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/application.h"
-#include "data/errors.h"
+#include "base/errors.h"
 
 namespace tarvek {
 namespace {
@@ -56,8 +56,8 @@ class ColetaOperacao : public ::testing::TestWithParam<KindCase> {};
 TEST_P(ColetaOperacao, MapsTheLowerCasedOperation) {
     const KindCase& c = GetParam();
     Application app;
-    app.frmPrincipal->instrucao =
-        std::string("Tarvek=a;Receber=b;idInstrucao=1;") + c.operation_segment;
+    app.frmPrincipal->FormCreate(
+        {std::string("Tarvek=a;Receber=b;idInstrucao=1;") + c.operation_segment});
     EXPECT_EQ(app.frmPrincipal->Coleta_operacao(), c.kind) << c.operation_segment;
 }
 
@@ -81,7 +81,7 @@ TEST(Dispatch, UnknownOperationConnectsNothingAndRunsNothing) {
     EXPECT_FALSE(main.closed());
     EXPECT_EQ(main.window_state, WindowState::Minimized);
     EXPECT_FALSE(main.timerClose.enabled);
-    EXPECT_FALSE(main.primeira_ativacao);
+    EXPECT_FALSE(main.primeira_ativacao());
 }
 
 TEST(Dispatch, StartWithoutArgumentRunsNoJob) {
@@ -90,7 +90,7 @@ TEST(Dispatch, StartWithoutArgumentRunsNoJob) {
     main.FormCreate({});
     main.FormActivate();
     EXPECT_EQ(main.window_state, WindowState::Normal);
-    EXPECT_FALSE(main.primeira_ativacao);
+    EXPECT_FALSE(main.primeira_ativacao());
     EXPECT_FALSE(main.closed());
 }
 
@@ -99,7 +99,7 @@ TEST(Dispatch, FailedConnectKeepsFirstActivationForAnotherTry) {
     TfrmPrincipal& main = *app.frmPrincipal;
     main.FormCreate({"Tarvek=/nowhere/a.fdb;Receber=/nowhere/r.fdb;idInstrucao=9;operacao=email"});
     EXPECT_THROW(main.FormActivate(), FirebirdError);
-    EXPECT_TRUE(main.primeira_ativacao);
+    EXPECT_TRUE(main.primeira_ativacao());
     EXPECT_FALSE(main.closed());
     EXPECT_FALSE(main.timerClose.enabled);
     EXPECT_FALSE(app.dtmEmail->dtbTarvek.connected());

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "data/errors.h"
+#include "base/errors.h"
 #include "report/picture.h"
 #include "tests/test_tools.h"
 

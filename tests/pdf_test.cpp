@@ -15,9 +15,9 @@
 #include <regex>
 #include <sstream>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
-#include "data/format.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
+#include "base/format.h"
 #include "data/memory_table.h"
 #include "report/engine_texts.h"
 #include "report/filters.h"

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/errors.h"
+#include "base/errors.h"
 #include "data/memory_table.h"
 #include "report/layout.h"
 #include "report/report.h"

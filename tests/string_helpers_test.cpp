@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/cp1252.h"
-#include "app/string_helpers.h"
+#include "base/cp1252.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 namespace {

@@ -11,8 +11,8 @@
 #include <span>
 #include <string>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "tests/test_tools.h"
 
 namespace tarvek::report {

@@ -3,10 +3,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "data/errors.h"
-#include "data/firebird.h"
-#include "data/firebird_client.h"
-#include "data/query.h"
+#include "base/errors.h"
+#include "data/firebird/firebird.h"
+#include "data/firebird/firebird_client.h"
+#include "data/firebird/query.h"
 
 namespace tarvek::testdb {
 

@@ -24,12 +24,10 @@ int run_gui(Application& app, const std::vector<std::string>& arguments,
     report::install_qt_engine_services();
 
     TfrmPrincipal& main = *app.frmPrincipal;
-    main.preview_handler = [](report::TRLCustomReport& report) { report.Preview(); };
     PrincipalWindow window(main, arguments);
     window.show();
     const int code = QApplication::exec();
     // Nothing may reach a Qt window once the Qt application is gone.
-    main.preview_handler = nullptr;
     report::set_preview_opener(nullptr);
     report::set_progress_factory(nullptr);
     report::set_message_handler(nullptr);

@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "app/main_window.h"
 #include "report/report.h"
 

@@ -1,6 +1,6 @@
 #include "documents/boleto/boleto_layout.h"
 
-#include "data/errors.h"
+#include "base/errors.h"
 
 namespace tarvek {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "data/dtm_email.h"
-#include "data/query.h"
+#include "data/firebird/dtm_email.h"
+#include "data/firebird/query.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
 #include "report/report.h"

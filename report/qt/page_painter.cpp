@@ -13,7 +13,7 @@
 #include <numbers>
 #include <optional>
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "report/picture.h"
 #include "report/text_metrics.h"
 

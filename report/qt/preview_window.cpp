@@ -25,10 +25,10 @@
 #include <cmath>
 #include <vector>
 
-#include "app/cp1252.h"
-#include "app/string_helpers.h"
-#include "data/errors.h"
-#include "data/format.h"
+#include "base/cp1252.h"
+#include "base/string_helpers.h"
+#include "base/errors.h"
+#include "base/format.h"
 #include "report/engine_texts.h"
 #include "report/filters.h"
 #include "report/page_selection.h"

@@ -6,8 +6,8 @@
 #include <QPrinterInfo>
 #include <charconv>
 
-#include "app/cp1252.h"
-#include "data/errors.h"
+#include "base/cp1252.h"
+#include "base/errors.h"
 #include "report/engine_texts.h"
 #include "report/qt/page_painter.h"
 #include "report/report.h"

@@ -7,7 +7,7 @@
 #include <clocale>
 #include <memory>
 
-#include "app/cp1252.h"
+#include "base/cp1252.h"
 #include "report/engine_texts.h"
 #include "report/qt/preview_window.h"
 #include "report/report.h"

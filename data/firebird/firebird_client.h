@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "data/errors.h"
+#include "base/errors.h"
 
 namespace tarvek::fb {
 

@@ -1,14 +1,14 @@
-#include "data/query.h"
+#include "data/firebird/query.h"
 
 #include <ibase.h>
 
 #include <cstring>
 
-#include "app/string_helpers.h"
-#include "app/text_lines.h"
-#include "data/errors.h"
-#include "data/firebird.h"
-#include "data/firebird_client.h"
+#include "base/string_helpers.h"
+#include "base/text_lines.h"
+#include "base/errors.h"
+#include "data/firebird/firebird.h"
+#include "data/firebird/firebird_client.h"
 
 namespace tarvek {
 

@@ -1,4 +1,4 @@
-#include "app/string_helpers.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 

@@ -1,13 +1,13 @@
-#include "data/firebird.h"
+#include "data/firebird/firebird.h"
 
 #include <ibase.h>
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/string_helpers.h"
-#include "data/firebird_client.h"
-#include "data/query.h"
+#include "base/string_helpers.h"
+#include "data/firebird/firebird_client.h"
+#include "data/firebird/query.h"
 
 namespace tarvek {
 

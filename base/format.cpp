@@ -1,4 +1,4 @@
-#include "data/format.h"
+#include "base/format.h"
 
 #include <langinfo.h>
 #include <locale.h>
@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/errors.h"
+#include "base/errors.h"
 
 namespace tarvek {
 

@@ -1,6 +1,6 @@
-#include "data/dtm_email.h"
+#include "data/firebird/dtm_email.h"
 
-#include "app/string_helpers.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/firebird.h"
-#include "data/query.h"
+#include "data/firebird/firebird.h"
+#include "data/firebird/query.h"
 
 namespace tarvek {
 

@@ -1,0 +1,53 @@
+#include "documents/document_job.h"
+
+#include <filesystem>
+
+#include "base/cp1252.h"
+#include "base/errors.h"
+#include "base/string_helpers.h"
+#include "documents/output.h"
+#include "report/report.h"
+
+namespace tarvek {
+
+void document_not_built(const char* document) {
+    throw NotBuiltError(utf8_to_cp1252(std::string("O documento de ") + document +
+                                       " ainda não está disponível nesta versão."));
+}
+
+bool DocumentRequest::email() const {
+    return Contem_Texto("email", operacao);
+}
+
+DocumentJob::DocumentJob(TdtmEmail& dtm, DocumentRequest request)
+    : dtm_(dtm), request_(std::move(request)) {}
+
+DocumentJob::~DocumentJob() = default;
+
+JobResult DocumentJob::deliver(report::TRLCustomReport& report, const std::string& pasta,
+                               const std::string& nome_arquivo) const {
+    return request_.email() ? save_pdf(report, pasta, nome_arquivo) : preview(report);
+}
+
+JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::string& pasta,
+                                const std::string& nome_arquivo) const {
+    const std::string path = path_email(pasta, nome_arquivo);
+    report.SaveToFile(path);
+    if (report.ReportState() == report::TRLCustomReport::State::Ready) {
+        return JobResult{.written_path = path};
+    }
+    // An incomplete document must not reach the customer as if it were
+    // whole: the engine told the user what failed.
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
+    report::show_message(
+        utf8_to_cp1252("O documento não foi gerado por completo e não foi gravado: " + path));
+    return JobResult{.incomplete = true};
+}
+
+JobResult DocumentJob::preview(report::TRLCustomReport& report) {
+    report.Preview();
+    return {};
+}
+
+}  // namespace tarvek
