@@ -1,7 +1,8 @@
 #include "data/memory_table.h"
 
 #include <algorithm>
-#include <numeric>
+
+#include "base/string_helpers.h"
 
 namespace tarvek {
 
@@ -25,27 +26,59 @@ Field& MemoryTable::declare_field(FieldDef def) {
     return add_field(std::move(def));
 }
 
-void MemoryTable::append(std::vector<FieldValue> values) {
-    values.resize(field_count());
-    rows_.push_back(std::move(values));
+std::size_t MemoryTable::index_column() const {
+    for (std::size_t column = 0; column < field_count(); ++column) {
+        if (ascii_lower(field(column).name()) == ascii_lower(index_field_)) return column;
+    }
+    fail("Field '" + index_field_ + "' not found");
 }
 
-void MemoryTable::clear_rows() {
-    rows_.clear();
-    if (active_) first();
+std::size_t MemoryTable::order_position(const std::vector<FieldValue>& row) const {
+    if (index_field_.empty()) return order_.size();
+    const std::size_t column = index_column();
+    const auto after = std::upper_bound(
+        order_.begin(), order_.end(), row[column],
+        [&](const FieldValue& key, std::size_t other) { return less_value(key, rows_[other][column]); });
+    return static_cast<std::size_t>(after - order_.begin());
 }
 
-void MemoryTable::open() {
+void MemoryTable::set_index_field(std::string name) {
+    index_field_ = std::move(name);
     order_.resize(rows_.size());
-    std::iota(order_.begin(), order_.end(), std::size_t{0});
+    for (std::size_t i = 0; i < order_.size(); ++i) order_[i] = i;
     if (!index_field_.empty()) {
-        std::size_t column = 0;
-        const Field& key = field_by_name(index_field_);
-        while (&field(column) != &key) ++column;
+        const std::size_t column = index_column();
         std::stable_sort(order_.begin(), order_.end(), [&](std::size_t a, std::size_t b) {
             return less_value(rows_[a][column], rows_[b][column]);
         });
     }
+    if (active_) first();
+}
+
+void MemoryTable::append(std::vector<FieldValue> values) {
+    values.resize(field_count());
+    for (std::size_t f = 0; f < values.size(); ++f) {
+        const Field& target = field(f);
+        auto* text = std::get_if<std::string>(&values[f]);
+        if (text && target.type() == FieldType::Text && target.size() > 0 &&
+            text->size() > static_cast<std::size_t>(target.size())) {
+            text->resize(static_cast<std::size_t>(target.size()));
+        }
+    }
+    const std::size_t position = order_position(values);
+    rows_.push_back(std::move(values));
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(position), rows_.size() - 1);
+    // A row put before the current one must not change which row is current.
+    if (active_ && !eof_ && position <= position_) ++position_;
+}
+
+void MemoryTable::clear_rows() {
+    rows_.clear();
+    order_.clear();
+    if (active_) first();
+}
+
+void MemoryTable::open() {
     active_ = true;
     first();
 }
