@@ -2,8 +2,8 @@
 
 #include "app/application.h"
 #include "base/cp1252.h"
-#include "base/string_helpers.h"
 #include "base/errors.h"
+#include "base/string_helpers.h"
 #include "report/report.h"
 
 namespace tarvek {

@@ -159,7 +159,7 @@ void TfrmPrincipal::run_test_instruction(const char* server, const char* id,
                                          const char* operation) {
     const std::string demo = demo_folder();
     instrucao_ = std::string("Tarvek=") + server + ":" + demo + "/tarvek.fdb;Receber=" + server +
-                ":" + demo + "/receber.fdb;idInstrucao=" + id + ";operacao=" + operation;
+                 ":" + demo + "/receber.fdb;idInstrucao=" + id + ";operacao=" + operation;
     chamar_opcao_selecionada();
 }
 

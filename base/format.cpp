@@ -102,8 +102,9 @@ DigitString digits_of(double value) {
     if (value == 0 || !std::isfinite(value)) return d;
     d.negative = value < 0;
     char buffer[64];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value), std::chars_format::scientific, 14).ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                   std::chars_format::scientific, 14)
+                         .ptr;
     *end = '\0';
     // buffer: D.DDDDDDDDDDDDDDe[+-]XX
     std::string mantissa;
@@ -388,7 +389,8 @@ std::string float_to_str(double value, const FormatSettings& fs) {
     if (std::isnan(value)) return "NAN";
     if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
     std::string text(buffer, end);
     const auto e = text.find('e');
     std::string exponent;

@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "base/string_helpers.h"
 #include "base/errors.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 
@@ -95,8 +95,10 @@ double Field::as_float() const {
                 normal += c == fs.decimal_separator ? '.' : c;
             }
             double d = 0;
-            const auto [end, error] = std::from_chars(normal.data(), normal.data() + normal.size(), d);
-            if (error == std::errc() && end == normal.data() + normal.size() && !normal.empty()) return d;
+            const auto [end, error] =
+                std::from_chars(normal.data(), normal.data() + normal.size(), d);
+            if (error == std::errc() && end == normal.data() + normal.size() && !normal.empty())
+                return d;
             throw ConvertError("'" + v + "' is not a valid floating point value");
         }
         double operator()(std::int64_t v) const { return static_cast<double>(v); }

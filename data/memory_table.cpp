@@ -36,9 +36,10 @@ std::size_t MemoryTable::index_column() const {
 std::size_t MemoryTable::order_position(const std::vector<FieldValue>& row) const {
     if (index_field_.empty()) return order_.size();
     const std::size_t column = index_column();
-    const auto after = std::upper_bound(
-        order_.begin(), order_.end(), row[column],
-        [&](const FieldValue& key, std::size_t other) { return less_value(key, rows_[other][column]); });
+    const auto after = std::upper_bound(order_.begin(), order_.end(), row[column],
+                                        [&](const FieldValue& key, std::size_t other) {
+                                            return less_value(key, rows_[other][column]);
+                                        });
     return static_cast<std::size_t>(after - order_.begin());
 }
 

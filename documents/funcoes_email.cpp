@@ -1,9 +1,9 @@
 #include "documents/funcoes_email.h"
 
 #include "base/cp1252.h"
-#include "base/string_helpers.h"
 #include "base/errors.h"
 #include "base/format.h"
+#include "base/string_helpers.h"
 #include "base/text_lines.h"
 #include "data/firebird/dtm_email.h"
 #include "documents/document_job.h"
@@ -55,7 +55,7 @@ std::string TfrmFuncoesEmail::Busca_Valor_Referencia_Carteira(const std::string&
 std::string TfrmFuncoesEmail::instruction_text(const std::string& id, const char* kind) {
     // A missing row leaves the fields null: the text is then empty.
     dtm_.SelectFile("S1", "Config_geral",
-                   "Campo_Valor=" + sql_quoted(id) + " and Campo_Ref=" + sql_quoted(kind));
+                    "Campo_Valor=" + sql_quoted(id) + " and Campo_Ref=" + sql_quoted(kind));
     return dtm_.qryTar1.field_by_name("memo_contrato").as_string();
 }
 

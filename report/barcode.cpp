@@ -1,8 +1,8 @@
 #include "report/barcode.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -672,8 +672,11 @@ std::string number_text(double value) {
     // Independent of the C locale, which a user interface may have changed.
     char buffer[64];
     const bool whole = std::abs(value) < 1e15 && value == std::floor(value);
-    const auto end = whole ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0).ptr
-                           : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    const auto end =
+        whole
+            ? std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 0).ptr
+            : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15)
+                  .ptr;
     return std::string(buffer, end);
 }
 
@@ -1044,7 +1047,8 @@ std::string TRLCustomDBBarcode::EvaluateFormula(Dataset& dataset) const {
             const std::size_t start = p;
             while (p < f.size() && (is_digit(f[p]) || f[p] == '.')) ++p;
             FormulaValue v{f.substr(start, p - start), true};
-            const auto [end, error] = std::from_chars(v.text.data(), v.text.data() + v.text.size(), v.number);
+            const auto [end, error] =
+                std::from_chars(v.text.data(), v.text.data() + v.text.size(), v.number);
             if (error != std::errc() || end != v.text.data() + v.text.size()) {
                 throw fail("\"" + v.text + "\" is not a number");
             }

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "base/string_helpers.h"
 #include "base/errors.h"
+#include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/report.h"
 

@@ -13,8 +13,8 @@
 #include <numbers>
 #include <vector>
 
-#include "base/string_helpers.h"
 #include "base/errors.h"
+#include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/picture.h"
 #include "report/text_metrics.h"

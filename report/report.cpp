@@ -21,7 +21,8 @@ MessageHandler message_handler;
 std::string four_decimals(double mm) {
     // Independent of the C locale, which a user interface may have changed.
     char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mm, std::chars_format::fixed, 4).ptr;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, mm, std::chars_format::fixed, 4).ptr;
     return std::string(buffer, end);
 }
 

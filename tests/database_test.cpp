@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "base/cp1252.h"
-#include "data/firebird/dtm_email.h"
 #include "base/errors.h"
+#include "data/firebird/dtm_email.h"
 #include "tests/test_support.h"
 #include "tools/testdb_builder.h"
 

@@ -20,8 +20,8 @@
 #include <thread>
 
 #include "app/application.h"
-#include "base/cp1252.h"
 #include "app/window_titles.h"
+#include "base/cp1252.h"
 #include "tests/test_support.h"
 
 namespace tarvek {

@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "app/application.h"
-#include "base/string_helpers.h"
 #include "base/format.h"
+#include "base/string_helpers.h"
 #include "tests/golden.h"
 
 namespace tarvek {

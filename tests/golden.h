@@ -24,7 +24,8 @@ inline void expect_golden(const std::string& name, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
         return;
     }
-    EXPECT_EQ(bytes, read_file(path)) << "golden " << path << " differs (TARVEK_UPDATE_GOLDEN=1 rewrites it)";
+    EXPECT_EQ(bytes, read_file(path))
+        << "golden " << path << " differs (TARVEK_UPDATE_GOLDEN=1 rewrites it)";
 }
 
 }  // namespace tarvek::test

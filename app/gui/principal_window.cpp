@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "base/cp1252.h"
 #include "app/main_window.h"
+#include "base/cp1252.h"
 #include "report/report.h"
 
 namespace tarvek {

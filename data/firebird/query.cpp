@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "base/errors.h"
 #include "base/string_helpers.h"
 #include "base/text_lines.h"
-#include "base/errors.h"
 #include "data/firebird/firebird.h"
 #include "data/firebird/firebird_client.h"
 

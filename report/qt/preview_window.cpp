@@ -26,9 +26,9 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "base/string_helpers.h"
 #include "base/errors.h"
 #include "base/format.h"
+#include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/filters.h"
 #include "report/page_selection.h"
