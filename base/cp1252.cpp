@@ -60,11 +60,7 @@ std::string utf8_to_cp1252(std::string_view text) {
         const auto b = static_cast<unsigned char>(text[i]);
         int extra = 0;
         std::uint32_t cp = 0;
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
-            continue;
-        } else if ((b & 0xE0) == 0xC0) {
+        if ((b & 0xE0) == 0xC0) {
             extra = 1;
             cp = b & 0x1F;
         } else if ((b & 0xF0) == 0xE0) {
@@ -74,6 +70,7 @@ std::string utf8_to_cp1252(std::string_view text) {
             extra = 3;
             cp = b & 0x07;
         } else {
+            // ASCII, or a byte that starts no sequence: passed through.
             out += static_cast<char>(b);
             ++i;
             continue;

@@ -26,8 +26,8 @@ class DatabaseError : public Error {
 // An error reported by the Firebird client library, worded by the library.
 class FirebirdError : public Error {
   public:
-    FirebirdError(std::string message, long sql_code, long gds_code)
-        : Error(std::move(message)), sql_code_(sql_code), gds_code_(gds_code) {}
+    FirebirdError(const std::string& message, long sql_code, long gds_code)
+        : Error(message), sql_code_(sql_code), gds_code_(gds_code) {}
     const char* class_name() const noexcept override { return "EFirebirdError"; }
     long sql_code() const noexcept { return sql_code_; }
     long gds_code() const noexcept { return gds_code_; }

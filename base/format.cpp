@@ -132,7 +132,7 @@ void split_rounded(const DigitString& d, int decimals, std::string& int_part,
     }
     // Align so that the last digit has weight 10^-decimals.
     if (-exponent < decimals) {
-        digits.append(static_cast<std::size_t>(decimals + exponent), '0');
+        digits.append(static_cast<std::size_t>(decimals) + static_cast<std::size_t>(exponent), '0');
         exponent = -decimals;
     } else if (-exponent > decimals) {
         const int drop = -exponent - decimals;

@@ -442,7 +442,7 @@ void TRLCustomDBText::SetDataField(std::string field) {
 }
 
 std::string TRLCustomDBText::MakeText() {
-    const std::string value = field_text(*this, data_source_, data_field_, DisplayMask);
+    std::string value = field_text(*this, data_source_, data_field_, DisplayMask);
     if (Text.empty()) return value;
     const auto hash = Text.find('#');
     if (hash == std::string::npos) return Text + value;

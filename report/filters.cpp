@@ -83,8 +83,8 @@ void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int fir
     InternalEndDoc();
 }
 
-TRLCustomSaveFilter::TRLCustomSaveFilter(std::string default_ext)
-    : default_ext_(with_leading_dot(std::move(default_ext))) {}
+TRLCustomSaveFilter::TRLCustomSaveFilter(const std::string& default_ext)
+    : default_ext_(with_leading_dot(default_ext)) {}
 
 bool TRLCustomSaveFilter::HandlesFile(const std::string& file_name) const {
     return ascii_iequals(default_ext_, file_extension(file_name));

@@ -72,7 +72,7 @@ class TRLCustomSaveFilter : public TRLCustomFilter {
     bool HandlesFile(const std::string& file_name) const;
 
   protected:
-    explicit TRLCustomSaveFilter(std::string default_ext);
+    explicit TRLCustomSaveFilter(const std::string& default_ext);
 
   private:
     std::string default_ext_;

@@ -267,7 +267,7 @@ Picture Picture::crop(int x, int y, int w, int h) const {
     for (int row = first_y; row < last_y; ++row) {
         if (first_x >= last_x) break;
         const auto from = rgb_.begin() + (static_cast<std::ptrdiff_t>(row) * width_ + first_x) * 3;
-        std::copy(from, from + (last_x - first_x) * 3,
+        std::copy(from, from + static_cast<std::ptrdiff_t>(last_x - first_x) * 3,
                   out.begin() + (static_cast<std::ptrdiff_t>(row - y) * w + (first_x - x)) * 3);
     }
     return from_rgb(w, h, std::move(out));

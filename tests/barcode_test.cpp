@@ -96,7 +96,7 @@ struct BoletoDoc {
 
     explicit BoletoDoc(FieldDef field = {
                            .name = "CODBARRAS", .type = FieldType::Text, .size = 44}) {
-        table.declare_field(field);
+        table.declare_field(std::move(field));
         report.DataSource = &source;
         report.ShowProgress = false;
         report.SetTitle("Teste");
@@ -520,7 +520,7 @@ TEST(BarcodeBitmap, TrailingBlanksAreEncodedTrimmedButCaptionedAsTheyAre) {
     const int padded_ink = first_ink_column(padded, 50 - lh / 2, 50);
     ASSERT_GT(plain_ink, 0);
     // The untrimmed caption is wider, so its centred text starts further left.
-    EXPECT_NEAR(plain_ink - padded_ink, blanks / 2, 1);
+    EXPECT_NEAR(plain_ink - padded_ink, blanks / 2.0, 1);
 }
 
 TEST(BarcodeBitmap, OrientationTurnsTheFinishedImage) {

@@ -457,7 +457,7 @@ TEST(PictureLoad, TaggedDataRoundTrips) {
     EXPECT_TRUE(Picture::from_tagged_data("NIL").empty());
     EXPECT_TRUE(Picture::from_tagged_data("WMF\x01\x02").empty());
     EXPECT_TRUE(Picture::from_tagged_data("").empty());
-    EXPECT_THROW(Picture::from_tagged_data("BMPBM\x10\x00"), Error);
+    EXPECT_THROW(Picture::from_tagged_data(std::string("BMPBM\x10\x00", 7)), Error);
     EXPECT_THROW(Picture::from_tagged_data("ICOjunk"), Error);
 }
 

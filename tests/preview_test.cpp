@@ -326,6 +326,7 @@ struct PdfPrinter {
 
 std::vector<std::string> expected_texts(const std::vector<int>& numbers) {
     std::vector<std::string> texts;
+    texts.reserve(numbers.size());
     for (int n : numbers) texts.push_back("PAGINA " + std::to_string(n));
     return texts;
 }

@@ -258,6 +258,7 @@ TEST(ReportDrawing, PanelFrameAndFilledLabel) {
     ASSERT_TRUE(doc.report.Prepare());
     const auto& objects = doc.page(0).objects();
     std::vector<std::string> kinds;
+    kinds.reserve(objects.size());
     for (const GraphicObject& o : objects) kinds.push_back(object_class_name(o.kind));
     // band clip, band content clip, panel rule, fill then text of the label
     auto rule = std::find_if(objects.begin(), objects.end(), [](const GraphicObject& o) {

@@ -23,7 +23,7 @@ struct Canvas {
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 if (!inside(x + 0.5, y + 0.5)) continue;
-                const std::size_t i = static_cast<std::size_t>((y * width + x) * 3);
+                const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
                 rgb[i] = static_cast<std::uint8_t>(color >> 16);
                 rgb[i + 1] = static_cast<std::uint8_t>(color >> 8);
                 rgb[i + 2] = static_cast<std::uint8_t>(color);

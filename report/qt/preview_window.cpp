@@ -111,7 +111,8 @@ class PageView : public QWidget {
         const double top = (total.height() - height) / 2.0 + kGap;
         for (int i = 0; i < count; ++i) {
             const double x = left + (i % columns) * (cell.width() + kGap);
-            const double y = top + static_cast<double>(i / columns) * (cell.height() + kGap);
+            const int row = i / columns;
+            const double y = top + row * (cell.height() + kGap);
             placed_.push_back(
                 {current - 1 + i, QRectF(QPointF(std::round(x), std::round(y)), sizes[i])});
         }
@@ -183,7 +184,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<GraphicStorage> pages, QWidget* par
     setCentralWidget(scroll_);
     build_tool_bar();
 
-    const auto shortcut = [this](QKeySequence keys, auto slot) {
+    const auto shortcut = [this](const QKeySequence& keys, auto slot) {
         auto* s = new QShortcut(keys, this);
         connect(s, &QShortcut::activated, this, slot);
     };

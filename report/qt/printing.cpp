@@ -53,7 +53,7 @@ std::string print_job_title(const Macros& collection_macros) {
     return title.empty() ? EngineTexts::current().untitled : title;
 }
 
-bool print_pages(std::shared_ptr<GraphicStorage> pages, const PageSelection& selection,
+bool print_pages(const std::shared_ptr<GraphicStorage>& pages, const PageSelection& selection,
                  QPrinter& printer, bool show_progress) {
     const EngineTexts& texts = EngineTexts::current();
     const std::vector<int> sequence = print_sequence(selection, pages ? pages->page_count() : 0);

@@ -39,7 +39,7 @@ std::string print_job_title(const Macros& collection_macros);
 // there is no printer, none was selected, the printer cannot start or take a
 // page, or a page cannot be drawn. An empty selection prints nothing and
 // returns true.
-bool print_pages(std::shared_ptr<GraphicStorage> pages, const PageSelection& selection,
+bool print_pages(const std::shared_ptr<GraphicStorage>& pages, const PageSelection& selection,
                  QPrinter& printer, bool show_progress = true);
 
 }  // namespace tarvek::report
