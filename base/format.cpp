@@ -34,6 +34,15 @@ bool is_portuguese(std::string_view locale) {
     return locale.substr(0, 2) == "pt";
 }
 
+// Every document here is Brazilian: a locale without regional settings (none,
+// C or POSIX, the default of many servers and containers) means Brazilian
+// Portuguese; a named locale is taken as it stands.
+std::string_view with_regional_settings(std::string_view locale) {
+    const std::string_view base = locale.substr(0, locale.find_first_of(".@"));
+    if (base.empty() || base == "C" || base == "POSIX") return "pt_BR.UTF-8";
+    return locale;
+}
+
 // A separator as one Windows-1252 byte; no-break spaces of any width become
 // the Windows-1252 no-break space.
 std::optional<char> single_byte_separator(std::string_view utf8) {
@@ -338,6 +347,9 @@ double Decimal::to_double() const {
 FormatSettings FormatSettings::for_locale(std::string_view numeric_locale,
                                           std::string_view time_locale,
                                           std::string_view messages_locale) {
+    numeric_locale = with_regional_settings(numeric_locale);
+    time_locale = with_regional_settings(time_locale);
+    messages_locale = with_regional_settings(messages_locale);
     FormatSettings fs;
     fs.portuguese = is_portuguese(messages_locale);
 

@@ -22,8 +22,9 @@ struct FormatSettings {
     std::string long_time_format = "hh:nn:ss";     // tokens h hh n nn s ss
     bool portuguese = false;                       // language of the engine texts
 
-    // Settings of a locale name such as "pt_BR.UTF-8"; empty or "C" gives the
-    // English defaults.
+    // Settings of a locale name such as "pt_BR.UTF-8". A locale without
+    // regional settings (empty, "C", "C.UTF-8", "POSIX") gives the Brazilian
+    // ones, the language of every document here.
     static FormatSettings for_locale(std::string_view numeric_locale, std::string_view time_locale,
                                      std::string_view messages_locale);
     static FormatSettings from_environment();

@@ -109,6 +109,9 @@ class Dataset {
     virtual bool eof() const = 0;
     // True when the open dataset holds no row at all.
     virtual bool is_empty() const = 0;
+    // The number of rows of the open dataset (a query reads all of them to
+    // know); 0 when closed. The current row stays where it is.
+    virtual std::size_t record_count() = 0;
 
     std::size_t field_count() const { return fields_.size(); }
     Field& field(std::size_t index) { return *fields_.at(index); }

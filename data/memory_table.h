@@ -36,6 +36,7 @@ class MemoryTable : public Dataset {
     void next() override;
     bool eof() const override { return eof_; }
     bool is_empty() const override { return rows_.empty(); }
+    std::size_t record_count() override { return active_ ? rows_.size() : 0; }
 
   private:
     void load_current();

@@ -18,7 +18,6 @@ bool TRLCustomReport::Preview() {
     // Checked first: preparing pages that nothing can show would only cost
     // the user a progress window.
     if (!preview_opener) throw Error(utf8_to_cp1252("A pré-visualização precisa de uma tela"));
-    pages_->clear();
     state_ = State::Idle;
     if (!Prepare()) return false;
     // The window gets its own reference: the report may go while it stays.

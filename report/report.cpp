@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cstdio>
 #include <iostream>
+#include <limits>
 
 #include "base/cp1252.h"
 #include "base/errors.h"
@@ -299,7 +300,8 @@ void TRLCustomReport::NewPage(TRLCustomBand* caller) {
 }
 
 bool TRLCustomReport::Prepare() {
-    pages_->clear();
+    // A fresh collection: a preview window may still show the last one.
+    pages_ = std::make_shared<GraphicStorage>();
     state_ = State::Idle;
     canceled_ = false;
     page_index_ = -1;
@@ -347,7 +349,11 @@ bool TRLCustomReport::Prepare() {
             dataset->first();
             end_of_data = dataset->is_empty() || dataset->eof();
         }
-        if (progress_) progress_->Start(texts.preparing, 0);
+        if (progress_) {
+            const std::size_t records = dataset ? dataset->record_count() : 0;
+            progress_->Start(texts.preparing, static_cast<int>(std::min<std::size_t>(
+                                                  records, std::numeric_limits<int>::max())));
+        }
 
         while (!end_of_data && !canceled_) {
             PrintBandList(btDetail);

@@ -161,6 +161,21 @@ TEST_F(BoletoJob, ObservationTakesTheInformativeBox) {
     EXPECT_LT(first_below_box->y_min, (38 + 32 + 5) * 0.75 + 2.5) << first_below_box->text;
 }
 
+// A server's default locale (C.UTF-8, or none at all) has no regional
+// settings: the boleto still reads the Brazilian way.
+TEST_F(BoletoJob, LocaleWithoutRegionalSettingsWritesBrazilianDatesAndAmounts) {
+    for (const char* lang : {"C.UTF-8", "POSIX", ""}) {
+        const auto r = test::run_process(TARVEK_DOCS_BINARY, {pair.instruction("77", "email")},
+                                         {"HOME=" + home, "DISPLAY=", std::string("LANG=") + lang,
+                                          "LC_ALL=", "LC_NUMERIC=", "LC_TIME=", "LC_MESSAGES="});
+        ASSERT_EQ(r.exit_code, 0) << lang << r.err;
+        const auto words = test::pdf_words(pdf_path(), 1);
+        EXPECT_NE(find_word(words, "15/03/2024"), nullptr) << "due date, LANG=" << lang;
+        EXPECT_NE(find_word(words, "15/02/2024"), nullptr) << "issue date, LANG=" << lang;
+        EXPECT_NE(find_word(words, "350,00"), nullptr) << "amount, LANG=" << lang;
+    }
+}
+
 TEST_F(BoletoJob, TwoRunsReplaceTheFileAndAddTwoRows) {
     ASSERT_EQ(run(pair.instruction("77", "email")).exit_code, 0);
     const auto first = fs::last_write_time(pdf_path());

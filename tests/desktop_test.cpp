@@ -40,6 +40,10 @@ struct TickCase {
     bool ends;
 };
 
+void PrintTo(const TickCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 std::vector<TickCase> tick_cases() {
     const std::string preview = utf8_to_cp1252("Pré-visualização");  // 16 bytes
     return {
@@ -81,12 +85,7 @@ TEST_P(CloseTimerTick, EndsExactlyWhenNoTitleHoldsThePreviewText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Titles, CloseTimerTick, ::testing::ValuesIn(tick_cases()),
-                         [](const ::testing::TestParamInfo<TickCase>& param_info) {
-                             std::string name;
-                             for (char ch : std::string(param_info.param.label))
-                                 name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-                             return name;
-                         });
+                         test::LabelName());
 
 TEST(ColetaTituloJanela, CutsTo99BytesAndSkipsEmptyTitles) {
     Application app;
@@ -417,9 +416,14 @@ TEST_F(OnDesktop, PrintInEnglishEndsAtTheFirstTickThoughThePreviewIsOpen) {
 }
 
 struct OtherWindowCase {
+    const char* label;
     const char* title;
     bool keeps_alive;
 };
+
+void PrintTo(const OtherWindowCase& c, std::ostream* os) {
+    *os << c.label;
+}
 
 class OtherProgramsWindow : public OnDesktop,
                             public ::testing::WithParamInterface<OtherWindowCase> {};
@@ -441,14 +445,11 @@ TEST_P(OtherProgramsWindow, KeepsTheProcessAliveOnlyWhenItsTitleMatches) {
     EXPECT_EQ(docs->wait_exit(kEndsSoon), 0) << logs();
 }
 
-INSTANTIATE_TEST_SUITE_P(Titles, OtherProgramsWindow,
-                         ::testing::Values(OtherWindowCase{"pré-visualização", true},
-                                           OtherWindowCase{"PRé-VISUALIZAÇÃO", false}),
-                         [](const ::testing::TestParamInfo<OtherWindowCase>& param_info) {
-                             return std::string(param_info.param.keeps_alive
-                                                    ? "LowerCaseKeepsItAlive"
-                                                    : "AccentedCapitalsDoNot");
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Titles, OtherProgramsWindow,
+    ::testing::Values(OtherWindowCase{"LowerCaseKeepsItAlive", "pré-visualização", true},
+                      OtherWindowCase{"AccentedCapitalsDoNot", "PRé-VISUALIZAÇÃO", false}),
+    test::LabelName());
 
 TEST_F(OnDesktop, EmailWritesItsDocumentAndEndsByItself) {
     auto docs = start_docs({pair.instruction("77", "email")});

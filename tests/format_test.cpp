@@ -26,6 +26,19 @@ TEST(FormatSettings, FollowTheLocale) {
     EXPECT_EQ(en.short_date_format, "mm/dd/yyyy");
     EXPECT_FALSE(en.portuguese);
 
+    // Without regional settings the documents' own Brazilian settings hold;
+    // an explicit locale wins.
+    for (const char* name : {"", "C", "C.UTF-8", "C.utf8", "POSIX"}) {
+        const FormatSettings none = FormatSettings::for_locale(name, name, name);
+        EXPECT_EQ(none.decimal_separator, ',') << "'" << name << "'";
+        EXPECT_EQ(none.thousand_separator, '.') << "'" << name << "'";
+        EXPECT_EQ(none.short_date_format, "dd/mm/yyyy") << "'" << name << "'";
+        EXPECT_TRUE(none.portuguese) << "'" << name << "'";
+    }
+    const FormatSettings mixed = FormatSettings::for_locale("C", "en_US.UTF-8", "C");
+    EXPECT_EQ(mixed.decimal_separator, ',');
+    EXPECT_EQ(mixed.short_date_format, "mm/dd/yyyy");
+
     // A Portuguese locale the system never generated still formats the Brazilian way.
     const FormatSettings missing =
         FormatSettings::for_locale("pt_XX.nonexistent", "pt_XX.nonexistent", "pt");

@@ -2,15 +2,21 @@
 
 #include "app/application.h"
 #include "base/errors.h"
+#include "tests/test_tools.h"
 
 namespace tarvek {
 namespace {
 
 struct KeyCase {
+    const char* label;
     const char* instruction;
     const char* key;
     const char* expected;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << "'" << c.instruction << "' key " << c.key;
+}
 
 class LoadDadosParametro : public ::testing::TestWithParam<KeyCase> {};
 
@@ -25,31 +31,39 @@ TEST_P(LoadDadosParametro, ReadsTheFirstSegmentHoldingTheKey) {
 INSTANTIATE_TEST_SUITE_P(
     Grammar, LoadDadosParametro,
     ::testing::Values(
-        KeyCase{"Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
+        KeyCase{"main database",
+                "Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
                 "Tarvek=", "h:/db/a.kvl"},
-        KeyCase{"Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
+        KeyCase{"receivables database",
+                "Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
                 "Receber=", "h:/db/r.kvl"},
-        KeyCase{"Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
+        KeyCase{"operation as written",
+                "Tarvek=h:/db/a.kvl;Receber=h:/db/r.kvl;idInstrucao=77;operacao=EMAIL",
                 "operacao=", "EMAIL"},
-        KeyCase{"operacao=print;idInstrucao=5;Tarvek=x", "idInstrucao=", "5"},  // any order
-        KeyCase{"OPERACAO=email", "operacao=", "email"},                        // key case folds
-        KeyCase{"operacao=;operacao=print", "operacao=", ""},   // the first segment decides
-        KeyCase{"a=1;;operacao=print;", "operacao=", "print"},  // empty segments skipped
-        KeyCase{";;operacao=print", "operacao=", "print"},
-        KeyCase{"idInstrucao=a=b", "idInstrucao=", "a=b"},  // later "=" belong to the value
-        KeyCase{"xidInstrucao=5", "idInstrucao=", "5"},     // substring match
-        KeyCase{"operacao;operacao=x", "operacao=", "x"},   // no "=" never matches
-        KeyCase{"Tarvek=a;Receber=b", "idInstrucao=", ""},  // missing key
-        KeyCase{" operacao=print", "operacao=", "print"},   // blank before the key is fine
-        KeyCase{"operacao =print", "operacao=", ""},        // blank before "=" prevents the match
-        KeyCase{"operacao= email", "operacao=", " email"},  // values are not trimmed
-        KeyCase{"Receber=x=Tarvek=y;Tarvek=z", "Tarvek=", "x=Tarvek=y"},  // key text inside a value
-        KeyCase{"", "operacao=", ""}));
+        KeyCase{"any order", "operacao=print;idInstrucao=5;Tarvek=x", "idInstrucao=", "5"},
+        KeyCase{"key case folds", "OPERACAO=email", "operacao=", "email"},
+        KeyCase{"first segment decides", "operacao=;operacao=print", "operacao=", ""},
+        KeyCase{"empty segments skipped", "a=1;;operacao=print;", "operacao=", "print"},
+        KeyCase{"leading empty segments", ";;operacao=print", "operacao=", "print"},
+        KeyCase{"later equals signs belong to the value", "idInstrucao=a=b", "idInstrucao=", "a=b"},
+        KeyCase{"substring match", "xidInstrucao=5", "idInstrucao=", "5"},
+        KeyCase{"no equals sign never matches", "operacao;operacao=x", "operacao=", "x"},
+        KeyCase{"missing key", "Tarvek=a;Receber=b", "idInstrucao=", ""},
+        KeyCase{"blank before the key", " operacao=print", "operacao=", "print"},
+        KeyCase{"blank before equals prevents the match", "operacao =print", "operacao=", ""},
+        KeyCase{"values are not trimmed", "operacao= email", "operacao=", " email"},
+        KeyCase{"key text inside a value", "Receber=x=Tarvek=y;Tarvek=z", "Tarvek=", "x=Tarvek=y"},
+        KeyCase{"empty instruction", "", "operacao=", ""}),
+    test::LabelName());
 
 struct KindCase {
     const char* operation_segment;
     const char* kind;
 };
+
+void PrintTo(const KindCase& c, std::ostream* os) {
+    *os << "'" << c.operation_segment << "'";
+}
 
 class ColetaOperacao : public ::testing::TestWithParam<KindCase> {};
 
@@ -69,7 +83,10 @@ INSTANTIATE_TEST_SUITE_P(
                       KindCase{"operacao=cond_email", "Condicional"},
                       KindCase{"operacao=COND_PRINT", "Condicional"},
                       KindCase{"operacao=e-mail", "abcd"}, KindCase{"operacao= email", "abcd"},
-                      KindCase{"operacao=", "abcd"}, KindCase{"nada=1", "abcd"}));
+                      KindCase{"operacao=", "abcd"}, KindCase{"nada=1", "abcd"}),
+    [](const ::testing::TestParamInfo<KindCase>& param_info) {
+        return test::test_name(param_info.param.operation_segment);
+    });
 
 TEST(Dispatch, UnknownOperationConnectsNothingAndRunsNothing) {
     Application app;

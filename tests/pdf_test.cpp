@@ -186,7 +186,8 @@ TEST(PdfFilterRegistry, DisplayNameFollowsTheEngineLanguage) {
     FormatSettings::set_current(
         FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
     EXPECT_EQ(TRLPDFFilter().DisplayName, "Documento PDF");
-    FormatSettings::set_current(FormatSettings::for_locale("C", "C", "C"));
+    FormatSettings::set_current(
+        FormatSettings::for_locale("en_US.UTF-8", "en_US.UTF-8", "en_US.UTF-8"));
     EXPECT_EQ(TRLPDFFilter().DisplayName, "PDF Document");
     FormatSettings::set_current(saved);
 }

@@ -455,5 +455,53 @@ TEST(ReportGeneration, BandThatCausedThePageChangeIsNotRepeatedByIt) {
     EXPECT_EQ(doc.texts(1, "linha 1")[0]->origin.y, 38 + 700);
 }
 
+TEST(ReportGeneration, EachPreparationMakesAFreshPageCollection) {
+    Doc doc;
+    doc.build({band("detalhe", 38, 38, 718, 600, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(3);
+    std::vector<std::shared_ptr<GraphicStorage>> shown;
+    set_preview_opener(
+        [&shown](std::shared_ptr<GraphicStorage> pages) { shown.push_back(std::move(pages)); });
+    struct ResetOpener {
+        ~ResetOpener() { set_preview_opener(nullptr); }
+    } reset;
+
+    ASSERT_TRUE(doc.report.Preview());
+    ASSERT_TRUE(doc.report.Preview());
+    ASSERT_EQ(shown.size(), 2u);
+    // The first window keeps every page it counted while the second opens.
+    EXPECT_NE(shown[0], shown[1]);
+    EXPECT_EQ(shown[0]->page_count(), 3);
+    for (int i = 0; i < 3; ++i) EXPECT_NE(shown[0]->page(i), nullptr) << "page " << i;
+    EXPECT_EQ(shown[1]->page_count(), 3);
+}
+
+TEST(ReportGeneration, ProgressRunsOverTheRecordCount) {
+    struct Progress : ProgressSink {
+        int* maximum;
+        int* steps;
+        Progress(int* m, int* s) : maximum(m), steps(s) {}
+        void Start(const std::string&, int max) override { *maximum = max; }
+        void Step(const std::string&) override { ++*steps; }
+        bool Canceled() override { return false; }
+        void Finish() override {}
+    };
+    int maximum = -1;
+    int steps = 0;
+    set_progress_factory([&] { return std::make_unique<Progress>(&maximum, &steps); });
+    struct ResetFactory {
+        ~ResetFactory() { set_progress_factory(nullptr); }
+    } reset;
+
+    Doc doc;
+    doc.report.ShowProgress = true;
+    doc.build({band("detalhe", 38, 38, 718, 20, {dbtext("d", 0, 0, 50, 12, "NOME").font(9)})});
+    doc.rows(5);
+    ASSERT_TRUE(doc.report.Prepare());
+    EXPECT_EQ(maximum, 5);
+    EXPECT_EQ(steps, 5);
+    EXPECT_EQ(doc.texts(0, "linha").size(), 5u);  // counting moved no row
+}
+
 }  // namespace
 }  // namespace tarvek::report

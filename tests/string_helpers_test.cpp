@@ -2,6 +2,7 @@
 
 #include "base/cp1252.h"
 #include "base/string_helpers.h"
+#include "tests/test_tools.h"
 
 namespace tarvek {
 namespace {
@@ -17,6 +18,10 @@ struct SplitCase {
     const char* mode;
     const char* expected;
 };
+
+void PrintTo(const SplitCase& c, std::ostream* os) {
+    *os << "'" << c.text << "' at '" << c.delimiter << "' " << c.mode;
+}
 
 class SeparaTexto : public ::testing::TestWithParam<SplitCase> {};
 
@@ -38,7 +43,14 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"a;b", "", "inicio", "a;b"},
                       // modes fold ASCII case; unknown modes give nothing
                       SplitCase{"a;b", ";", "INICIO", "a"}, SplitCase{"a;b", ";", "Resto", "b"},
-                      SplitCase{"a;b", ";", "meio", ""}, SplitCase{"", ";", "inicio", ""}));
+                      SplitCase{"a;b", ";", "meio", ""}, SplitCase{"", ";", "inicio", ""}),
+    [](const ::testing::TestParamInfo<SplitCase>& param_info) {
+        // The text, the delimiter and the mode, with the case number: texts
+        // that differ only in punctuation would otherwise share a name.
+        return test::test_name(std::string(param_info.param.text) + "_at_" +
+                               param_info.param.delimiter + "_" + param_info.param.mode) +
+               "_" + std::to_string(param_info.index);
+    });
 
 TEST(TextoHelpers, DirectCallsMatchTheModes) {
     EXPECT_EQ(Texto_Depois("a;b;c", ";"), "b;c");

@@ -15,6 +15,26 @@
 
 namespace tarvek::test {
 
+// A test name from a case's label: ASCII letters and digits kept, every
+// other byte "_" (GoogleTest accepts nothing else).
+inline std::string test_name(const std::string& label) {
+    std::string name;
+    for (const char ch : label) {
+        const bool alnum =
+            (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+        name += alnum ? ch : '_';
+    }
+    return name.empty() ? "empty" : name;
+}
+
+// Names parameterised tests after the `label` of their cases.
+struct LabelName {
+    template <typename Info>
+    std::string operator()(const Info& info) const {
+        return test_name(info.param.label);
+    }
+};
+
 // A folder removed with everything in it when the object goes.
 class TempDir {
   public:

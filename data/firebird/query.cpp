@@ -406,4 +406,11 @@ bool Query::is_empty() const {
     return active_ && rows_.empty();
 }
 
+std::size_t Query::record_count() {
+    if (!active_) return 0;
+    while (fetch_row()) {
+    }
+    return rows_.size();
+}
+
 }  // namespace tarvek

@@ -54,6 +54,7 @@ class Query : public Dataset {
     void next() override;
     bool eof() const override { return eof_; }
     bool is_empty() const override;
+    std::size_t record_count() override;
 
   private:
     friend class Database;  // forgets itself when the database goes first
