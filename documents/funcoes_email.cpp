@@ -269,8 +269,7 @@ std::string TfrmFuncoesEmail::tratar_sql_do_condicional(const std::string& idIns
                     ": \"" + numero + utf8_to_cp1252("\" (só dígitos são aceitos)."));
     }
     condicional.numero_pacote = "0" + numero;
-    const std::string sql =
-        "Select * from PACOTEVENDA where nro_pacote=" + condicional.numero_pacote;
+    std::string sql = "Select * from PACOTEVENDA where nro_pacote=" + condicional.numero_pacote;
     // Fails here, before any layout exists, when the database rejects it.
     dtm_.qryTar1.set_sql(sql);
     dtm_.qryTar1.open();

@@ -105,11 +105,12 @@ void grava_dados_necessarios_tbl_item_Condicional(TdtmEmail& dtm, Dataset& consu
             // Name and grade joined without a blank, as the shop prints them.
             descricao = itens.field_by_name("NOM_MER").as_string() + grade;
         } else {
-            const std::string nome_curto =
-                sem_nome_curto(coplemento) ? "" : itens.field_by_name("APE_MER").as_string();
-            descricao = nome_curto + " " + grade;
+            if (!sem_nome_curto(coplemento)) descricao = itens.field_by_name("APE_MER").as_string();
+            descricao += " ";
+            descricao += grade;
         }
-        descricao += " " + complemento(coplemento);
+        descricao += " ";
+        descricao += complemento(coplemento);
 
         tabela.append({
             itens.field_by_name("COD_MER").as_integer(),
