@@ -8,7 +8,6 @@
 #include <ostream>
 #include <regex>
 
-#include "data/firebird/dtm_email.h"
 #include "report/text_metrics.h"
 #include "tests/test_support.h"
 
@@ -136,17 +135,7 @@ class ConditionalJob : public ::testing::Test {
             "'JAQUETA C-VENTO', '', '', 0, 1, 10, 10); i = i + 1; end end");
     }
     std::vector<std::string> result_rows(const std::string& id) {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + pair.main;
-        dtm.dtmConectTarvek(true);
-        std::vector<std::string> rows;
-        dtm.qryTarSG.set_sql(
-            "select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor='" +
-            id + "'");
-        for (dtm.qryTarSG.open(); !dtm.qryTarSG.eof(); dtm.qryTarSG.next()) {
-            rows.push_back(dtm.qryTarSG.field(0).as_string());
-        }
-        return rows;
+        return test::result_rows(pair.main, id);
     }
     // The item rows of a page: the product codes of the code column.
     static std::vector<std::string> item_codes(const std::vector<PdfWord>& words) {
