@@ -229,6 +229,12 @@ TEST_F(ConditionalJob, EmailWritesTheHalfSheetAndTheResultRow) {
     EXPECT_EQ(item_codes(words), (std::vector<std::string>{"101", "102", "103"}));
 }
 
+TEST_F(ConditionalJob, OperationInCapitalsIsTheSame) {
+    const auto r = run("95", "COND_EMAIL");
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(result_rows("95"), std::vector<std::string>{pdf_path()});
+}
+
 struct KindCase {
     const char* label;
     const char* id;
