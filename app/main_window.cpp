@@ -13,6 +13,7 @@
 #include "base/errors.h"
 #include "base/string_helpers.h"
 #include "documents/boleto/boleto_job.h"
+#include "documents/conditional/conditional_job.h"
 #include "documents/funcoes_email.h"
 
 namespace tarvek {
@@ -201,13 +202,14 @@ void TfrmPrincipal::enviar_Email_Print() {
     run_job(job);
 }
 
-// The jobs arrive with their document kinds.
+// The job arrives with its document kind.
 void TfrmPrincipal::enviar_Email_Print_Os() {
     document_not_built("ordem de serviço");
 }
 
 void TfrmPrincipal::enviar_Email_Print_Condicional() {
-    document_not_built("venda condicional");
+    ConditionalJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->condicional);
+    run_job(job);
 }
 
 }  // namespace tarvek

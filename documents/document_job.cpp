@@ -6,6 +6,8 @@
 #include "base/errors.h"
 #include "base/string_helpers.h"
 #include "documents/output.h"
+#include "report/controls.h"
+#include "report/picture.h"
 #include "report/report.h"
 
 namespace tarvek {
@@ -48,6 +50,20 @@ JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::stri
 JobResult DocumentJob::preview(report::TRLCustomReport& report) {
     report.Preview();
     return {};
+}
+
+void DocumentJob::Load_foto_da_os(const std::string& arquivo, report::TRLImage& imagem) {
+    imagem.SetPicture(report::Picture());
+    if (arquivo == "NAO") return;
+    // Configuration texts are Windows-1252; file names are UTF-8.
+    const std::string caminho = cp1252_to_utf8(arquivo);
+    std::error_code ignored;
+    if (!std::filesystem::is_regular_file(caminho, ignored)) return;
+    try {
+        imagem.SetPicture(report::Picture::from_file(caminho));
+    } catch (const Error& e) {
+        throw Error(utf8_to_cp1252(e.what()));  // messages are Windows-1252
+    }
 }
 
 }  // namespace tarvek

@@ -15,7 +15,8 @@ namespace tarvek {
 class TdtmEmail;
 namespace report {
 class TRLCustomReport;
-}
+class TRLImage;
+}  // namespace report
 
 // Raises the error of a document kind this build does not produce yet;
 // `document` is its name in UTF-8 ("ordem de serviço").
@@ -63,6 +64,11 @@ class DocumentJob {
     JobResult save_pdf(report::TRLCustomReport& report, const std::string& pasta,
                        const std::string& nome_arquivo) const;
     static JobResult preview(report::TRLCustomReport& report);
+
+    // Clears the picture of `imagem`, then loads it from `arquivo` unless that
+    // is exactly "NAO" or names no regular file. A file that is not a picture
+    // raises an error naming it.
+    static void Load_foto_da_os(const std::string& arquivo, report::TRLImage& imagem);
 
   private:
     TdtmEmail& dtm_;

@@ -236,13 +236,62 @@ std::string TfrmFuncoesEmail::path_email(const std::string& pasta,
     return tarvek::path_email(pasta, nome_arquivo);
 }
 
-// The builders arrive with their document kinds.
+// The builder arrives with its document kind.
 std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string&) {
     document_not_built("ordem de serviço");
 }
 
-std::string TfrmFuncoesEmail::tratar_sql_do_condicional(const std::string&) {
-    document_not_built("venda condicional");
+// --- conditional-sale documents ---
+
+namespace {
+
+// The value of the parameter string's first "^"-segment: the text after its
+// first "=", empty without one.
+std::string first_parameter_value(const std::string& parametros) {
+    return Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+}
+
+bool only_digits(const std::string& text) {
+    return Somente_Digitos(text) == text;
+}
+
+}  // namespace
+
+std::string TfrmFuncoesEmail::tratar_sql_do_condicional(const std::string& idInstrucao) {
+    memoInformativo_.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
+    std::string parametros = instruction_text(idInstrucao, "SQL");
+
+    const std::string numero = first_parameter_value(parametros);
+    // Spliced into the SQL and the file name: anything but digits could
+    // change the query or point outside the output folder.
+    if (!only_digits(numero)) {
+        throw Error(utf8_to_cp1252("Número de pacote inválido na instrução ") + idInstrucao +
+                    ": \"" + numero + utf8_to_cp1252("\" (só dígitos são aceitos)."));
+    }
+    condicional.numero_pacote = "0" + numero;
+    std::string sql = "Select * from PACOTEVENDA where nro_pacote=" + condicional.numero_pacote;
+    // Fails here, before any layout exists, when the database rejects it.
+    dtm_.qryTar1.set_sql(sql);
+    dtm_.qryTar1.open();
+
+    parametros = Separa_Texto(parametros, "^", "resto");
+    condicional.tipo_condicional = first_parameter_value(parametros);
+    parametros = Separa_Texto(parametros, "^", "resto");
+    condicional.imprime_valores = first_parameter_value(parametros);
+    return sql;
+}
+
+std::string TfrmFuncoesEmail::load_CB_Grade(TdtmEmail& dtm, const std::string& cod_mer,
+                                            const std::string& nome_gra,
+                                            const std::string& id_grade, bool habilitado) {
+    if (!habilitado) return {};
+    // A negative id means no grade, like 0: look the grade up by its name.
+    const bool por_id = !id_grade.empty() && str_to_int(id_grade) > 0;
+    const std::string condicao =
+        por_id ? "     cod_mer=0" + cod_mer + " and id_grade=0" + id_grade
+               : "     cod_mer=0" + cod_mer + " and nome_gra=" + sql_quoted(nome_gra);
+    if (!dtm.SelectFile("SG", "GRADES_PRODUTOS_P", condicao)) return {};
+    return dtm.qryTarSG.field_by_name("cod_bar").as_string();
 }
 
 }  // namespace tarvek

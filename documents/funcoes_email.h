@@ -10,6 +10,7 @@
 #include <string>
 
 #include "documents/boleto/boleto_options.h"
+#include "documents/conditional/conditional_options.h"
 
 namespace tarvek {
 
@@ -42,6 +43,18 @@ class TfrmFuncoesEmail {
     // Creates the output folders as needed, deletes an old file of that name
     // and returns the full path for a new document.
     std::string path_email(const std::string& pasta, const std::string& nome_arquivo);
+
+    // Conditional-sale documents. The parameter string's values by position:
+    // package number, document kind, price printing. The package number must
+    // be digits only: it becomes part of the SQL and of the file name.
+    ConditionalOptions condicional;
+    // The barcode of a product's grade (its size or colour variant), found by
+    // its id when that is greater than 0, else by its name; empty when
+    // `habilitado` is false or no grade matches. A non-numeric id_grade raises
+    // ConvertError.
+    static std::string load_CB_Grade(TdtmEmail& dtm, const std::string& cod_mer,
+                                     const std::string& nome_gra, const std::string& id_grade,
+                                     bool habilitado);
 
   private:
     std::string instruction_text(const std::string& id, const char* kind);

@@ -451,6 +451,17 @@ INSTANTIATE_TEST_SUITE_P(
                       OtherWindowCase{"AccentedCapitalsDoNot", "PRé-VISUALIZAÇÃO", false}),
     test::LabelName());
 
+TEST_F(OnDesktop, ConditionalPrintPreviewsTheDocumentAndWritesNothing) {
+    auto docs = start_docs({pair.instruction("95", "cond_print")});
+    const auto preview = desktop->find(docs->pid(), kPreviewPt);
+    ASSERT_TRUE(preview) << logs();
+    EXPECT_FALSE(docs->wait_exit(kStaysAlive)) << "ended with the preview open\n" << logs();
+    desktop->close(*preview);
+    EXPECT_EQ(docs->wait_exit(kEndsSoon), 0) << logs();
+    EXPECT_FALSE(fs::exists(home + "/driveKVL"));
+    EXPECT_TRUE(result_rows("95").empty());
+}
+
 TEST_F(OnDesktop, EmailWritesItsDocumentAndEndsByItself) {
     auto docs = start_docs({pair.instruction("77", "email")});
     ASSERT_EQ(docs->wait_exit(120s), 0) << logs();
