@@ -37,9 +37,14 @@ struct FormCase {
     // Bands plus the rows of the component tables: Bradesco's 168; the
     // others as their tables add and remove (Banrisul's two report labels
     // included).
-    int controls;
-    bool informativo, observation, receipt_band, compact_receipt, logo_places;
-    int agencia_cedente, nosso_numero_str;
+    int controls = 0;
+    bool informativo = false;      // memoInformativo
+    bool observation = false;      // edtObscliente
+    bool receipt_band = false;     // bandComprovante
+    bool compact_receipt = false;  // memoComp1 to memoComp3
+    bool logo_places = false;      // img1 to img3
+    int agencia_cedente = 0;
+    int nosso_numero_str = 0;
     std::vector<const char*> extra_fields;  // beyond NOMEBENEFICIARIO ... ACEITE
 };
 
@@ -53,85 +58,70 @@ std::unique_ptr<TfrmBoletoLayout> make(TdtmEmail& dtm) {
 }
 
 std::vector<FormCase> form_cases() {
+    const std::vector<const char*> bradesco_fields = {"END_1_BENEFICIARIO", "CARTEIRA",
+                                                      "OBSCLIENTE"};
+    std::vector<const char*> guarantor_fields = bradesco_fields;
+    guarantor_fields.insert(guarantor_fields.end(), {"NOMESACADOR", "CPFCNPJSACADOR"});
+    std::vector<const char*> banrisul_fields = guarantor_fields;
+    banrisul_fields.insert(banrisul_fields.end(), {"AGENCIA", "CEDENTE"});
+    std::vector<const char*> cresol_fields = bradesco_fields;
+    cresol_fields.push_back("NOMECEDENTE2");
     return {
-        {"Sicredi",
-         make<TfrmBoletoSicredi>,
-         2 + 33 + 159,
-         true,
-         false,
-         true,
-         false,
-         false,
-         30,
-         62,
-         {}},
-        {"SicrediBooklet",
-         make<TfrmBoletoSicredi_Carne>,
-         1 + 115,
-         false,
-         false,
-         false,
-         false,
-         false,
-         30,
-         62,
-         {}},
-        {"Sicoob",
-         make<TfrmBoletoSicoob>,
-         1 + 168 - 1 + 6,
-         true,
-         true,
-         false,
-         true,
-         false,
-         18,
-         32,
-         {"END_1_BENEFICIARIO", "CARTEIRA", "OBSCLIENTE"}},
-        {"Bradesco",
-         make<TfrmBoletoBradesco>,
-         1 + 168,
-         true,
-         true,
-         false,
-         false,
-         false,
-         20,
-         48,
-         {"END_1_BENEFICIARIO", "CARTEIRA", "OBSCLIENTE"}},
-        {"Itau",
-         make<TfrmBoletoItau>,
-         1 + 168 + 4 - 2,
-         true,
-         true,
-         false,
-         false,
-         false,
-         20,
-         48,
-         {"END_1_BENEFICIARIO", "CARTEIRA", "NOMESACADOR", "CPFCNPJSACADOR", "OBSCLIENTE"}},
-        {"Banrisul",
-         make<TfrmBoletoBanrisul>,
-         1 + 168 + 18 - 6,
-         true,
-         true,
-         false,
-         false,
-         false,
-         25,
-         48,
-         {"END_1_BENEFICIARIO", "CARTEIRA", "AGENCIA", "CEDENTE", "NOMESACADOR", "CPFCNPJSACADOR",
-          "OBSCLIENTE"}},
-        {"Cresol",
-         make<TfrmBoletoCresol>,
-         1 + 168 - 2 + 8,
-         true,
-         true,
-         false,
-         true,
-         true,
-         20,
-         48,
-         {"END_1_BENEFICIARIO", "CARTEIRA", "NOMECEDENTE2", "OBSCLIENTE"}},
+        {.label = "Sicredi",
+         .create = make<TfrmBoletoSicredi>,
+         .controls = 2 + 33 + 159,
+         .informativo = true,
+         .receipt_band = true,
+         .agencia_cedente = 30,
+         .nosso_numero_str = 62},
+        {.label = "SicrediBooklet",
+         .create = make<TfrmBoletoSicredi_Carne>,
+         .controls = 1 + 115,
+         .agencia_cedente = 30,
+         .nosso_numero_str = 62},
+        {.label = "Sicoob",
+         .create = make<TfrmBoletoSicoob>,
+         .controls = 1 + 168 - 1 + 6,
+         .informativo = true,
+         .observation = true,
+         .compact_receipt = true,
+         .agencia_cedente = 18,
+         .nosso_numero_str = 32,
+         .extra_fields = bradesco_fields},
+        {.label = "Bradesco",
+         .create = make<TfrmBoletoBradesco>,
+         .controls = 1 + 168,
+         .informativo = true,
+         .observation = true,
+         .agencia_cedente = 20,
+         .nosso_numero_str = 48,
+         .extra_fields = bradesco_fields},
+        {.label = "Itau",
+         .create = make<TfrmBoletoItau>,
+         .controls = 1 + 168 + 4 - 2,
+         .informativo = true,
+         .observation = true,
+         .agencia_cedente = 20,
+         .nosso_numero_str = 48,
+         .extra_fields = guarantor_fields},
+        {.label = "Banrisul",
+         .create = make<TfrmBoletoBanrisul>,
+         .controls = 1 + 168 + 18 - 6,
+         .informativo = true,
+         .observation = true,
+         .agencia_cedente = 25,
+         .nosso_numero_str = 48,
+         .extra_fields = banrisul_fields},
+        {.label = "Cresol",
+         .create = make<TfrmBoletoCresol>,
+         .controls = 1 + 168 - 2 + 8,
+         .informativo = true,
+         .observation = true,
+         .compact_receipt = true,
+         .logo_places = true,
+         .agencia_cedente = 20,
+         .nosso_numero_str = 48,
+         .extra_fields = cresol_fields},
     };
 }
 
