@@ -1,5 +1,6 @@
 #include "report/layout.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "base/cp1252.h"
@@ -171,6 +172,110 @@ ControlDesign band(std::string name, int left, int top, int width, int height,
     ControlDesign s = make(ControlDesign::Kind::Band, std::move(name), left, top, width, height);
     s.children = std::move(children);
     return s;
+}
+
+namespace {
+
+ControlDesign* find_in(std::vector<ControlDesign>& designs, const std::string& name) {
+    for (ControlDesign& d : designs) {
+        if (d.name == name) return &d;
+        if (ControlDesign* found = find_in(d.children, name)) return found;
+    }
+    return nullptr;
+}
+
+bool remove_from(std::vector<ControlDesign>& designs, const std::string& name) {
+    for (auto it = designs.begin(); it != designs.end(); ++it) {
+        if (it->name == name) {
+            designs.erase(it);
+            return true;
+        }
+        if (remove_from(it->children, name)) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+ControlDesign& find_design(std::vector<ControlDesign>& designs, const std::string& name) {
+    ControlDesign* found = find_in(designs, name);
+    if (!found) throw std::logic_error("layout: no control named " + name);
+    return *found;
+}
+
+void change_design(std::vector<ControlDesign>& designs, const std::string& differs_in,
+                   ControlDesign changed) {
+    ControlDesign& original = find_design(designs, changed.name);
+    const auto fail = [&](const std::string& why) {
+        throw std::logic_error("layout: control " + changed.name + " " + why);
+    };
+    if (original.kind != changed.kind) fail("changes its kind");
+
+    const ControlDesign& a = original;
+    const ControlDesign& b = changed;
+    const std::pair<const char*, bool> aspects[] = {
+        {"left", a.left != b.left},
+        {"top", a.top != b.top},
+        {"width", a.width != b.width},
+        {"height", a.height != b.height},
+        {"content", a.text != b.text || a.lines != b.lines},
+        {"font", a.font_height != b.font_height || a.font_name != b.font_name ||
+                     a.font_style != b.font_style},
+        {"borders", a.border_sides != b.border_sides ||
+                        a.border_fixed_bottom != b.border_fixed_bottom ||
+                        a.border_style != b.border_style},
+        {"other", a.alignment != b.alignment || a.text_layout != b.text_layout ||
+                      a.align != b.align || a.auto_size_off != b.auto_size_off ||
+                      a.site_expander != b.site_expander ||
+                      a.no_site_expander != b.no_site_expander || a.hidden != b.hidden ||
+                      a.stretch != b.stretch || a.transparent_off != b.transparent_off ||
+                      a.color != b.color || a.has_color != b.has_color ||
+                      a.band_type != b.band_type || a.barcode_ratio != b.barcode_ratio},
+    };
+    std::vector<std::string> declared;
+    std::string word;
+    for (std::size_t i = 0; i <= differs_in.size(); ++i) {
+        if (i == differs_in.size() || differs_in[i] == ',') {
+            if (!word.empty()) declared.push_back(word);
+            word.clear();
+        } else if (differs_in[i] != ' ') {
+            word += differs_in[i];
+        }
+    }
+    for (const std::string& w : declared) {
+        bool known = false;
+        for (const auto& [aspect, differs] : aspects) known = known || w == aspect;
+        if (!known) fail("names an unknown aspect \"" + w + "\"");
+    }
+    for (const auto& [aspect, differs] : aspects) {
+        const bool named = std::find(declared.begin(), declared.end(), aspect) != declared.end();
+        if (differs && !named)
+            fail(std::string("differs in ") + aspect + ", which is not declared");
+        if (!differs && named) fail(std::string("does not differ in ") + aspect);
+    }
+
+    if (changed.children.empty()) changed.children = std::move(original.children);
+    original = std::move(changed);
+}
+
+void remove_designs(std::vector<ControlDesign>& designs, const std::vector<std::string>& names) {
+    for (const std::string& name : names) {
+        if (!remove_from(designs, name)) throw std::logic_error("layout: no control named " + name);
+    }
+}
+
+void add_designs(std::vector<ControlDesign>& designs, const std::string& parent,
+                 std::vector<ControlDesign> added) {
+    ControlDesign& site = find_design(designs, parent);
+    if (site.kind != ControlDesign::Kind::Panel && site.kind != ControlDesign::Kind::Band) {
+        throw std::logic_error("layout: " + parent + " holds no controls");
+    }
+    for (ControlDesign& d : added) {
+        if (find_in(designs, d.name)) {
+            throw std::logic_error("layout: a control named " + d.name + " exists already");
+        }
+        site.children.push_back(std::move(d));
+    }
 }
 
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,

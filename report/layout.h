@@ -138,6 +138,35 @@ ControlDesign barcode(std::string name, int left, int top, int width, int height
 ControlDesign band(std::string name, int left, int top, int width, int height,
                    std::vector<ControlDesign> children = {});
 
+// A layout told as differences from another: start from a copy of the other
+// design and change, remove or add controls by name. A name that the design
+// does not hold (or, when adding, already holds) is a fault of the layout and
+// raises std::logic_error naming it.
+//
+//   std::vector<ControlDesign> d = TfrmBoletoBradesco::Design();
+//   change_design(d, "left", dbtext("RLDBText2", 206, 205, 361, 16, "LINHADIGITAVEL").font(13));
+//   remove_designs(d, {"RLLabel27", "RLLabel71"});
+//   add_designs(d, "RLPanel21", {dbtext("RLDBText8", 93, 51, 84, 14, "NOMESACADOR").font(11)});
+
+// The control named `name` anywhere in the tree.
+ControlDesign& find_design(std::vector<ControlDesign>& designs, const std::string& name);
+// Puts `changed` in the place of the control of its name (same creation
+// order), keeping that control's children when `changed` declares none.
+// `differs_in` names, separated by commas, every aspect in which `changed`
+// differs from the control it replaces: left, top, width, height, content,
+// font, borders, other (alignment, sizing, behaviour, visibility, picture
+// scaling, colour, band type, barcode ratio). Any other difference, or a
+// named aspect that does not differ, raises std::logic_error, so the call
+// holds exactly against a table of differences. The kind may not change.
+void change_design(std::vector<ControlDesign>& designs, const std::string& differs_in,
+                   ControlDesign changed);
+// Removes the named controls, with their children.
+void remove_designs(std::vector<ControlDesign>& designs, const std::vector<std::string>& names);
+// Appends `added` to the children of the control named `parent`: they are
+// created after the parent's own children.
+void add_designs(std::vector<ControlDesign>& designs, const std::string& parent,
+                 std::vector<ControlDesign> added);
+
 // Creates the controls of `designs` under `parent`, binding data controls to
 // `source`, then docks every container. Returns nothing: reach controls with
 // TRLCustomSite::Find or keep references from the parent's children.

@@ -5,6 +5,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -47,7 +49,9 @@ class BoletoJob : public ::testing::Test {
         env.push_back("LC_ALL=pt_BR.UTF-8");
         return test::run_process(TARVEK_DOCS_BINARY, {instruction}, env);
     }
-    std::string pdf_path() const { return home + "/driveKVL/tmpEmail/Boletos/Bradesco_237.pdf"; }
+    std::string pdf_path(const std::string& file = "Bradesco_237.pdf") const {
+        return home + "/driveKVL/tmpEmail/Boletos/" + file;
+    }
     // The result rows of an instruction, as the ERP reads them.
     std::vector<std::string> result_rows(const std::string& id, const std::string& main_db = "") {
         TdtmEmail dtm;
@@ -62,17 +66,36 @@ class BoletoJob : public ::testing::Test {
         }
         return rows;
     }
-    std::map<int, std::string> codes_of_account(int account) {
+    // The bar codes of an account's boletos, in the order the templates select them.
+    std::vector<std::string> codes_of_account(int account) {
         TdtmEmail dtm;
         dtm.instrucao = "Receber=" + pair.receber;
         dtm.dtmConectReceber(true);
-        std::map<int, std::string> codes;
+        std::vector<std::string> codes;
         dtm.qryRec1.set_sql("select chaveboleto, codbarras from boletos where chaveContaCorrente=" +
                             std::to_string(account) + " order by chaveboleto");
-        int page = 1;
         for (dtm.qryRec1.open(); !dtm.qryRec1.eof(); dtm.qryRec1.next())
-            codes[page++] = dtm.qryRec1.field(1).as_string();
+            codes.push_back(dtm.qryRec1.field(1).as_string());
         return codes;
+    }
+    // The bar codes read from each page of a PDF rendered at 300 dpi, sorted
+    // within the page.
+    std::vector<std::vector<std::string>> decoded_barcodes(const std::string& pdf, int pages) {
+        const std::string png = dir.path() + "/page";
+        run_command("pdftoppm -r 300 -png '" + pdf + "' '" + png + "'");
+        std::vector<std::vector<std::string>> decoded;
+        for (int page = 1; page <= pages; ++page) {
+            const std::string file = png + "-" + std::to_string(page) + ".png";
+            std::stringstream lines(
+                run_command("zbarimg --raw -q -Sdisable -Si25.enable '" + file + "' 2>/dev/null")
+                    .output);
+            std::vector<std::string> codes;
+            for (std::string line; std::getline(lines, line);) codes.push_back(line);
+            std::sort(codes.begin(), codes.end());
+            decoded.push_back(codes);
+            fs::remove(file);
+        }
+        return decoded;
     }
 
     test::TempDir dir;
@@ -131,16 +154,9 @@ TEST_F(BoletoJob, EmailWritesTheBradescoPdfAndTheResultRow) {
     // Every page's barcode, read from a 300 dpi rendering, is its boleto's code.
     const auto codes = codes_of_account(1);
     ASSERT_EQ(codes.size(), 3u);
-    const std::string png = dir.path() + "/page";
-    run_command("pdftoppm -r 300 -png '" + pdf_path() + "' '" + png + "'");
-    for (const auto& [page, code] : codes) {
-        const std::string file = png + "-" + std::to_string(page) + ".png";
-        ASSERT_TRUE(fs::exists(file)) << file;
-        const std::string decoded =
-            run_command("zbarimg --raw -q -Sdisable -Si25.enable '" + file + "' 2>/dev/null")
-                .output;
-        EXPECT_EQ(decoded, code + "\n") << "page " << page;
-    }
+    const auto decoded = decoded_barcodes(pdf_path(), 3);
+    for (std::size_t page = 0; page < codes.size(); ++page)
+        EXPECT_EQ(decoded[page], std::vector<std::string>{codes[page]}) << "page " << page + 1;
 }
 
 TEST_F(BoletoJob, ObservationTakesTheInformativeBox) {
@@ -213,8 +229,6 @@ TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
         {"nao-existe", "Empty query"},
         {"sem-carteira", "Dynamic SQL Error"},
         {"79", "'0a' is not a valid integer value"},
-        {"81",
-         "O documento de boletos do leiaute 756 ainda n\xC3\xA3o est\xC3\xA1 dispon\xC3\xADvel"},
     };
     for (const auto& c : cases) {
         const auto r = run(pair.instruction(c.id, "email"));
@@ -261,6 +275,542 @@ TEST_F(BoletoJob, ThroughTheLoopbackServer) {
     EXPECT_EQ(result_rows("77", main_db), std::vector<std::string>{pdf_path()});
     testdb::drop_if_exists(main_db);
     testdb::drop_if_exists(receber_db);
+}
+
+// ---------------------------------------------------------------------------
+// Every bank's layout.
+
+// Where the PDF reader finds the text of a left-aligned caption: half a blank
+// to the right of the control's left (page pixels), in points.
+double caption_left_pt(int left_px, int font_px) {
+    report::Font font;
+    font.height = -font_px;
+    const int half_blank = report::TextMetrics::instance().text_width(font, " ") / 2;  // truncated
+    return (left_px + half_blank) * 0.75;
+}
+
+// The word `text` nearest to (x, y) in points, or nullptr.
+const PdfWord* nearest_word(const std::vector<PdfWord>& words, const std::string& text, double x,
+                            double y) {
+    const PdfWord* best = nullptr;
+    double best_distance = 0;
+    for (const PdfWord& w : words) {
+        if (w.text != text) continue;
+        const double d = std::hypot(w.x_min - x, w.y_min - y);
+        if (!best || d < best_distance) best = &w, best_distance = d;
+    }
+    return best;
+}
+
+// Checks that the first word of a caption sits at its control's place within
+// a point: its left, and its glyph tops, which lie about two points below
+// the control's top (the baseline rule leaves room for the font's internal
+// leading).
+void expect_caption_at(const std::vector<PdfWord>& words, const char* word, int left_px, int top_px,
+                       int font_px, const std::string& where) {
+    const double x = caption_left_pt(left_px, font_px);
+    const PdfWord* w = nearest_word(words, word, x, top_px * 0.75);
+    ASSERT_NE(w, nullptr) << word << " " << where;
+    EXPECT_NEAR(w->x_min, x, 1.0) << word << " " << where;
+    EXPECT_NEAR(w->y_min, top_px * 0.75 + 2.0, 1.0) << word << " " << where;
+}
+
+// The receipt band of the Sicredi layout is designed 137 pixels high; its
+// two-line note (7 px text, beSiteExpander) grows it when the lines need more
+// than their 14 designed pixels, and the boleto band follows it.
+int sicredi_boleto_band_top(bool receipt) {
+    if (!receipt) return 38;
+    report::Font note;
+    note.height = -7;
+    const int note_height = 2 * report::TextMetrics::instance().line_height(note);
+    return 38 + 137 + std::max(0, note_height - 14);
+}
+
+// The lines of text a PDF page holds in a box (points): words grouped by
+// their top, joined by single blanks, top line first.
+std::vector<std::string> lines_in_box(const std::vector<PdfWord>& words, double left, double top,
+                                      double right, double bottom) {
+    std::vector<const PdfWord*> inside;
+    for (const PdfWord& w : words) {
+        if (w.x_min >= left && w.x_min < right && w.y_min >= top && w.y_min < bottom)
+            inside.push_back(&w);
+    }
+    std::sort(inside.begin(), inside.end(), [](const PdfWord* a, const PdfWord* b) {
+        if (std::abs(a->y_min - b->y_min) > 1.0) return a->y_min < b->y_min;
+        return a->x_min < b->x_min;
+    });
+    std::vector<std::string> lines;
+    double line_top = -100;
+    for (const PdfWord* w : inside) {
+        if (std::abs(w->y_min - line_top) > 1.0) {
+            lines.emplace_back();
+            line_top = w->y_min;
+        } else {
+            lines.back() += ' ';
+        }
+        lines.back() += w->text;
+    }
+    return lines;
+}
+
+struct Caption {
+    const char* word;  // first word of the caption, UTF-8
+    int left;          // the control's place on the page of the first boleto, pixels
+    int top;
+    int font_px;
+};
+
+struct LayoutCase {
+    const char* label;
+    const char* id;
+    const char* file;
+    int account;
+    std::vector<int> boletos_per_page;
+    int band_height = 0;  // the offset of each further boleto on a page
+    std::vector<Caption> captions;
+};
+
+void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+// Band (38, 38); the grids RLPanel19 (1, 231) and RLPanel17 (2, 639); the
+// payer boxes RLPanel21 (1, 494) and RLPanel40 (2, 905): all in the band.
+std::vector<LayoutCase> layout_cases() {
+    const int sicredi_band = sicredi_boleto_band_top(true);
+    return {
+        {.label = "SicrediPageWithReceipt",
+         .id = "80",
+         .file = "Sicredi_748-B.pdf",
+         .account = 4,
+         .boletos_per_page = {1, 1},
+         .captions =
+             {
+                 {"Comprovante", 38 + 280, 38 + 4, 13},
+                 {"Assinatura", 38 + 234 + 8, 38 + 81 + 4, 9},
+                 {"Data", 38 + 366 + 8, 38 + 81 + 4, 9},
+                 {"Nosso", 38 + 498 + 8, 38 + 81 + 7, 9},
+                 // The boleto band follows the receipt.
+                 {"INFORMATIVO", 38 + 280, sicredi_band + 3, 13},
+                 {"Recibo", 38 + 600, sicredi_band + 131, 13},
+                 {"Instruções", 38 + 1 + 10, sicredi_band + 151 + 130, 9},
+                 {"REAL", 38 + 1 + 114, sicredi_band + 151 + 114, 9},
+                 {"REAL", 38 + 2 + 114, sicredi_band + 527 + 114, 9},
+                 {"Pagador", 38 + 2 + 8, sicredi_band + 777 + 4, 9},
+                 {"Ficha", 38 + 519, sicredi_band + 868, 17},
+             }},
+        {.label = "SicrediBooklet",
+         .id = "79",
+         .file = "Sicredi_748-C.pdf",
+         .account = 3,
+         .boletos_per_page = {3, 3, 1},
+         .band_height = 344,
+         .captions =
+             {
+                 {"Parcela", 38 + 2 + 7, 38 + 30 + 3, 9},
+                 {"Local", 38 + 2 + 197, 38 + 30 + 4, 9},
+                 {"6", 38 + 2 + 4, 38 + 30 + 179, 8},
+                 {"Nosso", 38 + 2 + 4, 38 + 227 + 2, 8},
+                 {"Autenticação", 38 + 625, 38 + 300, 8},
+                 {"Recibo", 38 + 97, 38 + 324, 8},
+             }},
+        {.label = "Sicoob",
+         .id = "81",
+         .file = "Sicoob_756.pdf",
+         .account = 5,
+         .boletos_per_page = {1, 1},
+         .captions =
+             {
+                 {"INFORMATIVO", 38 + 280, 38 + 11, 13},
+                 {"Uso", 38 + 1 + 10, 38 + 231 + 111, 9},
+                 {"Instruções", 38 + 1 + 10, 38 + 231 + 143, 9},
+                 {"Uso", 38 + 2 + 10, 38 + 639 + 115, 9},
+                 {"Instruções", 38 + 2 + 10, 38 + 639 + 147, 9},
+                 {"Ficha", 38 + 519, 38 + 996, 17},
+             }},
+        {.label = "Itau",
+         .id = "83",
+         .file = "Itau_341.pdf",
+         .account = 7,
+         .boletos_per_page = {1, 1},
+         .captions =
+             {
+                 {"Recibo", 38 + 600, 38 + 211, 13},
+                 {"Instruções", 38 + 1 + 10, 38 + 231 + 143, 9},
+                 {"Instruções", 38 + 2 + 10, 38 + 639 + 151, 9},
+                 {"Sacador", 38 + 1 + 8, 38 + 494 + 52, 9},
+                 {"Sacador", 38 + 2 + 8, 38 + 905 + 52, 9},
+             }},
+        {.label = "Banrisul",
+         .id = "84",
+         .file = "Banrisul_041.pdf",
+         .account = 8,
+         .boletos_per_page = {1, 1},
+         .captions =
+             {
+                 {"BANCO", 38 + 114, 38 + 203, 8},
+                 {"DO", 38 + 114, 38 + 218, 8},
+                 // On the report itself, in page coordinates.
+                 {"BANCO", 149, 647, 8},
+                 {"DO", 149, 662, 8},
+                 {"BDL", 38 + 1 + 432, 38 + 231 + 12, 9},
+                 {"BDL", 38 + 2 + 432, 38 + 639 + 12, 9},
+                 {"8050.76", 38 + 1 + 236, 38 + 231 + 91, 9},
+                 {"8050.76", 38 + 2 + 236, 38 + 639 + 95, 9},
+                 {"Instruções:", 38 + 1 + 10, 38 + 231 + 143, 9},
+                 {"Sacador", 38 + 2 + 8, 38 + 905 + 52, 9},
+             }},
+        {.label = "CresolOwnVariant",
+         .id = "85",
+         .file = "Cresol_2372.pdf",
+         .account = 9,
+         .boletos_per_page = {1},
+         .captions =
+             {
+                 {"INFORMATIVO", 38 + 280, 38 + 11, 13},
+                 {"Recibo", 38 + 618, 38 + 205, 11},
+                 {"Pagador", 38 + 1 + 8, 38 + 494 + 52, 9},
+                 {"Ficha", 38 + 519, 38 + 996, 17},
+             }},
+        {.label = "CresolBradescoVariant",
+         .id = "86",
+         .file = "Cresol_2372.pdf",
+         .account = 10,
+         .boletos_per_page = {1},
+         .captions =
+             {
+                 {"Recibo", 38 + 618, 38 + 205, 11},
+                 {"Pagador", 38 + 2 + 8, 38 + 905 + 52, 9},
+             }},
+    };
+}
+
+class BoletoLayouts : public BoletoJob, public ::testing::WithParamInterface<LayoutCase> {};
+
+TEST_P(BoletoLayouts, EmailWritesTheDocumentOfItsTable) {
+    const LayoutCase& c = GetParam();
+    const auto r = run(pair.instruction(c.id, "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string pdf = pdf_path(c.file);
+    ASSERT_TRUE(fs::exists(pdf)) << r.err;
+    EXPECT_EQ(result_rows(c.id), std::vector<std::string>{pdf});
+
+    const auto check = run_command("qpdf --check '" + pdf + "' 2>&1");
+    EXPECT_EQ(check.status, 0) << check.output;
+    const int pages = static_cast<int>(c.boletos_per_page.size());
+    const std::string info = run_command("pdfinfo '" + pdf + "'").output;
+    EXPECT_TRUE(std::regex_search(info, std::regex("Pages: +" + std::to_string(pages) + "\n")))
+        << info;
+
+    // Each page's bar codes are those of its boletos.
+    const auto codes = codes_of_account(c.account);
+    const auto decoded = decoded_barcodes(pdf, pages);
+    std::size_t next = 0;
+    for (int page = 0; page < pages; ++page) {
+        std::vector<std::string> expected;
+        for (int k = 0; k < c.boletos_per_page[page] && next < codes.size(); ++k)
+            expected.push_back(codes[next++]);
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(decoded[page], expected) << "page " << page + 1;
+    }
+    EXPECT_EQ(next, codes.size());
+
+    // The static captions of every boleto, on every page; a caption's word
+    // occurs at its place once for each boleto of the page and nowhere else
+    // in its column.
+    for (int page = 0; page < pages; ++page) {
+        const auto words = test::pdf_words(pdf, page + 1);
+        for (const Caption& caption : c.captions) {
+            const int boletos = c.boletos_per_page[page];
+            for (int k = 0; k < boletos; ++k) {
+                expect_caption_at(
+                    words, caption.word, caption.left, caption.top + k * c.band_height,
+                    caption.font_px,
+                    "page " + std::to_string(page + 1) + " boleto " + std::to_string(k + 1));
+            }
+            if (c.band_height == 0) continue;
+            const double x = caption_left_pt(caption.left, caption.font_px);
+            const auto in_column = std::count_if(words.begin(), words.end(), [&](const PdfWord& w) {
+                return w.text == caption.word && std::abs(w.x_min - x) < 1.0;
+            });
+            EXPECT_EQ(in_column, boletos) << caption.word << " page " << page + 1;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Banks, BoletoLayouts, ::testing::ValuesIn(layout_cases()),
+                         [](const auto& param_info) {
+                             return std::string(param_info.param.label);
+                         });
+
+struct ReceiptCase {
+    const char* label;
+    const char* id;
+    const char* file;
+    std::vector<std::string> setup;               // statements on the receivables database
+    int data_left;                                // memoComp2's left on the page, pixels
+    int signature_left;                           // memoComp3's
+    std::vector<std::vector<std::string>> pages;  // memoComp2's lines, page by page
+    std::vector<std::string> amounts;             // the grids' document value, page by page
+};
+
+void PrintTo(const ReceiptCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+const char* const kLongName = "Auto Mecânica e Centro Automotivo São João do Planalto Gaúcho Ltda";
+// Its first 50 characters.
+const char* const kLongNameCut = "Auto Mecânica e Centro Automotivo São João do Plan";
+
+std::vector<ReceiptCase> receipt_cases() {
+    const std::string long_name_on = "update Config_Boletos set Campo_Valor = '" +
+                                     std::string(kLongName) + "' where Campo_Ref = ";
+    return {
+        {.label = "SicoobValueInPlainText",
+         .id = "82",
+         .file = "Sicoob_756.pdf",
+         .setup = {long_name_on + "'SICB_NOME' and cod_carteira = 6"},
+         .data_left = 38 + 109,
+         .signature_left = 38 + 510,
+         .pages = {{"13-8", kLongNameCut, "Comércio de Peças Éden Ltda", "3069 / 7654321",
+                    "R$ 150,5", "30/09/2024"}},
+         .amounts = {"150,50"}},
+        {.label = "SicoobEveryPageItsBoleto",
+         .id = "81",
+         .file = "Sicoob_756.pdf",
+         .setup = {"update Config_Boletos set Campo_Valor = 'SIM' where Campo_Ref = "
+                   "'SICB_COMPROVANTE' and cod_carteira = 5"},
+         .data_left = 38 + 109,
+         .signature_left = 38 + 510,
+         .pages = {{"11-5", "Auto Mecânica São João Ltda", "Transportes Ribeirão Ltda",
+                    "3069 / 1234567", "R$ 275", "02/09/2024"},
+                   {"12-2", "Auto Mecânica São João Ltda", "Maria da Conceição Löwen",
+                    "3069 / 1234567", "R$ 1234,56", "12/09/2024"}},
+         .amounts = {"275,00", "1234,56"}},
+        {.label = "CresolDueDateOnTheValueLine",
+         .id = "85",
+         .file = "Cresol_2372.pdf",
+         .setup = {long_name_on + "'CRS_NOME' and cod_carteira = 9"},
+         .data_left = 38 + 111,
+         .signature_left = 38 + 512,
+         .pages = {{"09 / 24000000018 - 7", kLongNameCut, "Transportes Ribeirão Ltda",
+                    "3169 / 0001234-3", "R$ 150,5 Vencimento: 10/12/2024",
+                    "Cooperativa Agroindustrial Vale do Jacuí - CNPJ 55.667.788/0001-86"}},
+         .amounts = {"150,50"}},
+    };
+}
+
+class CompactReceipt : public BoletoJob, public ::testing::WithParamInterface<ReceiptCase> {};
+
+TEST_P(CompactReceipt, ShowsEachPagesBoletoInPlainText) {
+    const ReceiptCase& c = GetParam();
+    for (const std::string& statement : c.setup) test::execute_sql(pair.receber, statement);
+    const auto r = run(pair.instruction(c.id, "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string pdf = pdf_path(c.file);
+    for (std::size_t page = 0; page < c.pages.size(); ++page) {
+        const auto words = test::pdf_words(pdf, static_cast<int>(page) + 1);
+        // The data memo, between the captions and the signature block, in
+        // the informative box (38 + 32, 157 high).
+        EXPECT_EQ(lines_in_box(words, c.data_left * 0.75 - 0.5, (38 + 32) * 0.75,
+                               c.signature_left * 0.75, (38 + 32 + 157) * 0.75),
+                  c.pages[page])
+            << "page " << page + 1;
+        const PdfWord* signature = find_word(words, "Recebi");
+        ASSERT_NE(signature, nullptr);
+        EXPECT_NEAR(signature->x_min, c.signature_left * 0.75, 1.0);
+        // The grids keep the display format.
+        EXPECT_NE(find_word(words, c.amounts[page]), nullptr) << "page " << page + 1;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Banks, CompactReceipt, ::testing::ValuesIn(receipt_cases()),
+                         [](const auto& param_info) {
+                             return std::string(param_info.param.label);
+                         });
+
+TEST_F(BoletoJob, SicrediReceiptBandFollowsItsFlag) {
+    const struct {
+        const char* flag;
+        bool receipt;
+    } cases[] = {{"SIM", true}, {"NAO", false}, {"", false}, {"sim", false}};
+    for (const auto& c : cases) {
+        test::execute_sql(pair.receber,
+                          std::string("update Config_Boletos set Campo_Valor = '") + c.flag +
+                              "' where Campo_Ref = 'SC_COMPROVANTE' and cod_carteira = 4");
+        const auto r = run(pair.instruction("80", "email"));
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        for (int page = 1; page <= 2; ++page) {
+            const auto words = test::pdf_words(pdf_path("Sicredi_748-B.pdf"), page);
+            EXPECT_EQ(find_word(words, "Comprovante") != nullptr, c.receipt)
+                << "'" << c.flag << "'";
+            // The boleto band starts below the receipt, or at the top margin.
+            expect_caption_at(words, "INFORMATIVO", 38 + 280,
+                              sicredi_boleto_band_top(c.receipt) + 3, 13,
+                              std::string("flag '") + c.flag + "'");
+            EXPECT_NE(find_word(words, "Confira"), nullptr) << "the informative text";
+        }
+    }
+}
+
+TEST_F(BoletoJob, EmptyReceiptFlagsPrintTheInformativeBox) {
+    const struct {
+        const char* id;
+        const char* file;
+        const char* key;
+        int portfolio;
+        const char* shown;  // a word of what the informative box shows instead
+    } cases[] = {
+        // Sicoob's portfolio 6 prints the customer's observation.
+        {"82", "Sicoob_756.pdf", "SICB_COMPROVANTE", 6, "Atenção:"},
+        {"85", "Cresol_2372.pdf", "CRS_COMPROVANTE", 9, "Este"},
+    };
+    for (const auto& c : cases) {
+        test::execute_sql(pair.receber,
+                          std::string("update Config_Boletos set Campo_Valor = '' where ") +
+                              "Campo_Ref = '" + c.key +
+                              "' and cod_carteira = " + std::to_string(c.portfolio));
+        const auto r = run(pair.instruction(c.id, "email"));
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        const auto words = test::pdf_words(pdf_path(c.file), 1);
+        EXPECT_EQ(find_word(words, "Recebi"), nullptr) << c.key;
+        EXPECT_NE(find_word(words, c.shown, (38 + 32 + 5) * 0.75), nullptr) << c.key;
+    }
+}
+
+TEST_F(BoletoJob, ItauGuarantorLineWithAndWithoutAGuarantor) {
+    for (const bool guarantor : {true, false}) {
+        if (!guarantor) {
+            test::execute_sql(pair.receber,
+                              "delete from Config_Boletos where Campo_Ref = 'IT_SACAVAL'");
+        }
+        const auto r = run(pair.instruction("83", "email"));
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        const auto words = test::pdf_words(pdf_path("Itau_341.pdf"), 1);
+        // Both payer boxes: the caption, then the name and the tax id on its line.
+        for (const auto& [box_left, box_top] : {std::pair{38 + 1, 38 + 494}, {38 + 2, 38 + 905}}) {
+            const double line = (box_top + 51) * 0.75;
+            expect_caption_at(words, "Sacador", box_left + 8, box_top + 52, 9, "guarantor line");
+            const auto on_line = lines_in_box(words, (box_left + 90) * 0.75, line - 1,
+                                              (box_left + 700) * 0.75, line + 3);
+            const std::vector<std::string> expected =
+                guarantor ? std::vector<std::string>{"Distribuidora Gaúcha de Peças S.A. CNPJ / CPF: 33.445.566/0001-86"}
+                          : std::vector<std::string>{};
+            EXPECT_EQ(on_line, expected) << (guarantor ? "with" : "without") << " a guarantor";
+        }
+    }
+}
+
+// The mean colour of a region of a page rendered at 48 dpi (page pixels / 2).
+struct Rgb {
+    double r, g, b;
+};
+Rgb mean_colour(const std::string& ppm_file, int left, int top, int width, int height) {
+    std::ifstream in(ppm_file, std::ios::binary);
+    std::string magic;
+    int w = 0, h = 0, max = 0;
+    in >> magic >> w >> h >> max;
+    in.get();
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 3);
+    in.read(reinterpret_cast<char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+    Rgb sum{0, 0, 0};
+    int n = 0;
+    for (int y = top / 2; y < (top + height) / 2; ++y) {
+        for (int x = left / 2; x < (left + width) / 2; ++x) {
+            const std::size_t i = (static_cast<std::size_t>(y) * w + x) * 3;
+            sum.r += pixels[i], sum.g += pixels[i + 1], sum.b += pixels[i + 2];
+            ++n;
+        }
+    }
+    return {sum.r / n, sum.g / n, sum.b / n};
+}
+
+enum class Logo { Bradesco, Cresol, None };
+
+Logo logo_of(const Rgb& c) {
+    if (c.r > 240 && c.g > 240 && c.b > 240) return Logo::None;
+    return c.r > c.g ? Logo::Bradesco : Logo::Cresol;
+}
+
+struct CresolVariantCase {
+    const char* label;
+    const char* crs_layout;  // of portfolio 9, instruction 85
+    const char* bank_number;
+    Logo upper, beside, lower;  // img1, img2, img3
+};
+
+void PrintTo(const CresolVariantCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class CresolVariants : public BoletoJob, public ::testing::WithParamInterface<CresolVariantCase> {};
+
+TEST_P(CresolVariants, BankNumberAndLogos) {
+    const CresolVariantCase& c = GetParam();
+    test::execute_sql(pair.receber, std::string("update Config_Boletos set Campo_Valor = '") +
+                                        c.crs_layout +
+                                        "' where Campo_Ref = 'CRS_LAYOUT' and cod_carteira = 9");
+    const auto r = run(pair.instruction("85", "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string pdf = pdf_path("Cresol_2372.pdf");
+    const auto words = test::pdf_words(pdf, 1);
+    for (const int top : {38 + 202, 38 + 608}) {
+        EXPECT_NE(find_word(words, c.bank_number, top * 0.75), nullptr) << "row " << top;
+    }
+    const std::string ppm = dir.path() + "/logos";
+    run_command("pdftoppm -r 48 -f 1 -l 1 -singlefile '" + pdf + "' '" + ppm + "'");
+    EXPECT_EQ(logo_of(mean_colour(ppm + ".ppm", 38 + 5, 38 + 200, 91, 28)), c.upper);
+    EXPECT_EQ(logo_of(mean_colour(ppm + ".ppm", 38 + 102, 38 + 200, 91, 28)), c.beside);
+    EXPECT_EQ(logo_of(mean_colour(ppm + ".ppm", 38 + 5, 38 + 606, 105, 28)), c.lower);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Layouts, CresolVariants,
+    ::testing::Values(CresolVariantCase{"Own", "CRESOL", "133", Logo::Cresol, Logo::None,
+                                        Logo::Cresol},
+                      CresolVariantCase{"Bradesco", "BRADESCO", "237-2", Logo::Bradesco,
+                                        Logo::Cresol, Logo::Bradesco},
+                      // Only the exact upper-case text selects the own variant.
+                      CresolVariantCase{"LowerCaseIsBradesco", "cresol", "237-2", Logo::Bradesco,
+                                        Logo::Cresol, Logo::Bradesco}),
+    [](const auto& param_info) { return std::string(param_info.param.label); });
+
+TEST_F(BoletoJob, NullAndOverlongColumnsStillMakeWholeDocuments) {
+    // Every text the layouts print empty on one boleto of each bank, and the
+    // longest texts the columns hold on another.
+    test::execute_sql(
+        pair.receber,
+        "update boletos set NOMESACADO = NULL, CNPJCPFSACADO = NULL, ENDERECOSACADO = NULL, "
+        "BAIRROSACADO = NULL, CIDADESACADO = NULL, ESTADOSACADO = NULL, CEPSACADO = NULL, "
+        "DATAVENCIMENTO = NULL, VALORBOLETO = NULL, DESMONSTRATIVO = NULL, INSTRUCOESCAIXA = NULL, "
+        "LIN_ADC1 = NULL, LIN_ADC2 = NULL, LIN_ADC3 = NULL, LIN_ADC4 = NULL, LIN_ADC5 = NULL, "
+        "NRO_TIT = NULL, NRO_PAR = NULL, DATAEMISSAO = NULL, NOSSONUMERO = NULL, LINHADIGITAVEL = "
+        "NULL, CODBARRAS = NULL where chaveboleto in (5, 9, 11, 14, 16, 18, 19)");
+    const std::string w50(50, 'W');
+    const std::string w80(80, 'W');
+    test::execute_sql(pair.receber,
+                      "update boletos set NOMESACADO = '" + w50 + "', ENDERECOSACADO = '" +
+                          std::string(60, 'W') + "', NRO_TIT = '" + std::string(20, '9') +
+                          "', NRO_PAR = 999999999, LIN_ADC1 = '" + w80 + "', LIN_ADC5 = '" + w80 +
+                          "', DESMONSTRATIVO = '" + std::string(250, 'W') +
+                          "' where chaveboleto in (6, 10, 12, 15, 17)");
+    test::execute_sql(pair.receber,
+                      "update Config_Boletos set Campo_Valor = 'SIM' where Campo_Ref = "
+                      "'SICB_COMPROVANTE'");
+    const struct {
+        const char* id;
+        const char* file;
+    } cases[] = {{"79", "Sicredi_748-C.pdf"}, {"80", "Sicredi_748-B.pdf"},
+                 {"81", "Sicoob_756.pdf"},    {"83", "Itau_341.pdf"},
+                 {"84", "Banrisul_041.pdf"},  {"85", "Cresol_2372.pdf"},
+                 {"86", "Cresol_2372.pdf"}};
+    for (const auto& c : cases) {
+        const auto r = run(pair.instruction(c.id, "email"));
+        EXPECT_EQ(r.exit_code, 0) << c.id << ": " << r.err;
+        EXPECT_EQ(result_rows(c.id), std::vector<std::string>{pdf_path(c.file)}) << c.id;
+        const auto check = run_command("qpdf --check '" + pdf_path(c.file) + "' 2>&1");
+        EXPECT_EQ(check.status, 0) << c.id << ": " << check.output;
+    }
 }
 
 }  // namespace

@@ -462,6 +462,38 @@ TEST_F(OnDesktop, ConditionalPrintPreviewsTheDocumentAndWritesNothing) {
     EXPECT_TRUE(result_rows("95").empty());
 }
 
+struct BankPrintCase {
+    const char* label;
+    const char* id;
+};
+
+void PrintTo(const BankPrintCase& c, std::ostream* os) {
+    *os << c.label << " (" << c.id << ")";
+}
+
+class PrintOfEachBank : public OnDesktop, public ::testing::WithParamInterface<BankPrintCase> {};
+
+TEST_P(PrintOfEachBank, OpensThePreviewAndWritesNothing) {
+    const BankPrintCase& c = GetParam();
+    auto docs = start_docs({pair.instruction(c.id, "print")});
+    const auto preview = desktop->find(docs->pid(), kPreviewPt);
+    ASSERT_TRUE(preview) << logs();
+    desktop->close(*preview);
+    EXPECT_EQ(docs->wait_exit(kEndsSoon), 0) << logs();
+    EXPECT_FALSE(fs::exists(home + "/driveKVL"));
+    EXPECT_TRUE(result_rows(c.id).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Banks, PrintOfEachBank,
+    ::testing::Values(BankPrintCase{"SicrediBooklet", "79"}, BankPrintCase{"Sicredi", "80"},
+                      BankPrintCase{"Sicoob", "81"}, BankPrintCase{"SicoobReceipt", "82"},
+                      BankPrintCase{"Itau", "83"}, BankPrintCase{"Banrisul", "84"},
+                      BankPrintCase{"CresolOwn", "85"}, BankPrintCase{"CresolBradesco", "86"}),
+    [](const ::testing::TestParamInfo<BankPrintCase>& param_info) {
+        return std::string(param_info.param.label);
+    });
+
 TEST_F(OnDesktop, EmailWritesItsDocumentAndEndsByItself) {
     auto docs = start_docs({pair.instruction("77", "email")});
     ASSERT_EQ(docs->wait_exit(120s), 0) << logs();

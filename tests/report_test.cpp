@@ -158,6 +158,108 @@ TEST(ReportLayout, AutoSizedLabelMeasuresItsCaptionAndKeepsItsAnchor) {
     EXPECT_EQ(empty.Width(), text_width(9, " ") + 2 * 2);
 }
 
+// A design told as differences from another: the base below stands for a
+// bank's boleto, the edits for another bank's table of differences.
+std::vector<ControlDesign> base_design() {
+    return {band("banda", 38, 38, 718, 100,
+                 {label("titulo", 10, 4, 60, 16, "Recibo").font(13),
+                  panel("grade", 1, 30, 716, 60,
+                        {label("rotulo", 8, 3, 52, 12, "Vencimento").font(9),
+                         dbtext("valor", 600, 14, 97, 14, "VALORBOLETO").font(11).right()}),
+                  label("rodape", 10, 92, 60, 12, "Fim").font(9)})};
+}
+
+std::vector<std::string> names(const std::vector<ControlDesign>& designs) {
+    std::vector<std::string> out;
+    for (const ControlDesign& d : designs) {
+        out.push_back(d.name);
+        for (const std::string& child : names(d.children)) out.push_back(d.name + "/" + child);
+    }
+    return out;
+}
+
+TEST(ReportLayout, DesignsToldAsDifferences) {
+    std::vector<ControlDesign> d = base_design();
+    change_design(d, "left, content", label("titulo", 20, 4, 60, 16, "Recibo do pagador").font(13));
+    change_design(d, "top, height, borders", panel("grade", 1, 32, 716, 62).borders(kAll));
+    remove_designs(d, {"rotulo"});
+    add_designs(d, "grade", {label("uso", 10, 3, 61, 12, "Uso do banco").font(9)});
+    add_designs(d, "banda", {label("rotulo", 8, 96, 52, 12, "Vencimento").font(9)});
+
+    // Changed controls keep their place in creation order, and a changed
+    // container its children; added ones come after their parent's own.
+    EXPECT_EQ(names(d),
+              (std::vector<std::string>{"banda", "banda/titulo", "banda/grade", "banda/grade/valor",
+                                        "banda/grade/uso", "banda/rodape", "banda/rotulo"}));
+    EXPECT_EQ(find_design(d, "titulo").left, 20);
+    EXPECT_EQ(find_design(d, "titulo").text, "Recibo do pagador");
+    EXPECT_EQ(find_design(d, "grade").border_sides, unsigned{kAll});
+    EXPECT_EQ(find_design(d, "rotulo").top, 96);
+
+    Doc doc;
+    doc.build(d);
+    EXPECT_EQ(doc.find<TRLLabel>("uso").Parent()->Name(), "grade");
+}
+
+TEST(ReportLayout, DesignDifferencesThatDoNotHoldFailLoudly) {
+    using Edit = void (*)(std::vector<ControlDesign>&);
+    const struct {
+        const char* label;
+        Edit edit;
+        const char* message;
+    } cases[] = {
+        {"change of an unknown control",
+         [](auto& d) { change_design(d, "left", label("outro", 20, 4, 60, 16, "x")); },
+         "layout: no control named outro"},
+        {"undeclared difference",
+         [](auto& d) {
+             change_design(d, "left", label("titulo", 20, 5, 60, 16, "Recibo").font(13));
+         },
+         "layout: control titulo differs in top, which is not declared"},
+        {"declared difference that is none",
+         [](auto& d) {
+             change_design(d, "left, font", label("titulo", 20, 4, 60, 16, "Recibo").font(13));
+         },
+         "layout: control titulo does not differ in font"},
+        {"settings are 'other'",
+         [](auto& d) {
+             change_design(d, "left", label("titulo", 20, 4, 60, 16, "Recibo").font(13).right());
+         },
+         "layout: control titulo differs in other, which is not declared"},
+        {"unknown aspect",
+         [](auto& d) {
+             change_design(d, "left, colour", label("titulo", 20, 4, 60, 16, "Recibo").font(13));
+         },
+         "layout: control titulo names an unknown aspect \"colour\""},
+        {"another kind",
+         [](auto& d) { change_design(d, "", dbtext("titulo", 10, 4, 60, 16, "X")); },
+         "layout: control titulo changes its kind"},
+        {"removal of an unknown control",
+         [](auto& d) {
+             remove_designs(d, {"rodape", "nada"});
+         },
+         "layout: no control named nada"},
+        {"addition of a name in use",
+         [](auto& d) { add_designs(d, "banda", {label("valor", 0, 0, 10, 10, "x")}); },
+         "layout: a control named valor exists already"},
+        {"addition to a control that holds none",
+         [](auto& d) { add_designs(d, "rodape", {label("novo", 0, 0, 10, 10, "x")}); },
+         "layout: rodape holds no controls"},
+        {"addition to an unknown parent",
+         [](auto& d) { add_designs(d, "painel", {label("novo", 0, 0, 10, 10, "x")}); },
+         "layout: no control named painel"},
+    };
+    for (const auto& c : cases) {
+        std::vector<ControlDesign> d = base_design();
+        try {
+            c.edit(d);
+            ADD_FAILURE() << c.label << ": accepted";
+        } catch (const std::logic_error& e) {
+            EXPECT_STREQ(e.what(), c.message) << c.label;
+        }
+    }
+}
+
 TEST(ReportLayout, WrapTextRules) {
     Font f;
     f.height = -11;

@@ -1,17 +1,14 @@
 #include "documents/boleto/boleto_bradesco.h"
 
 #include "documents/boleto/bank_logos.h"
-#include "report/layout.h"
 
 namespace tarvek {
 
 using namespace report;
 
-namespace {
-
-// The Bradesco boleto, row by row: informative box, payer's receipt, cut
-// line and the bank's part with the barcode. Fonts are pixel heights of Arial.
-std::vector<ControlDesign> bradesco_band() {
+// Row by row: informative box, payer's receipt, cut line and the bank's part
+// with the barcode. Fonts are pixel heights of Arial.
+std::vector<ControlDesign> TfrmBoletoBradesco::Design() {
     return {
         band("RLBand2", 38, 38, 718, 1038)
             .contains({
@@ -220,11 +217,9 @@ std::vector<ControlDesign> bradesco_band() {
             })};
 }
 
-}  // namespace
-
 TfrmBoletoBradesco::TfrmBoletoBradesco(TdtmEmail& dtm)
     : TfrmBoletoLayout("frmBoletoBradesco", dtm, Columns()) {
-    build_layout(Boleto, bradesco_band(), &dtsboleto);
+    build_layout(Boleto, Design(), &dtsboleto);
     const Picture logo = bradesco_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);

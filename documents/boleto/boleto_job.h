@@ -15,7 +15,8 @@ class BoletoJob : public DocumentJob {
     BoletoJob(TdtmEmail& dtm, DocumentRequest request, BoletoOptions options);
 
     // enviar_Email_Print, less the close timer and the result row, which are
-    // the caller's.
+    // the caller's. A layout code outside the layout table (the builder
+    // chooses none) raises an error naming it.
     JobResult run() override;
 
     // Opens `query` with `sql`; false, after telling the user, when it holds

@@ -59,6 +59,13 @@ class TfrmBoletoLayout {
     }
     bool Has(const std::string& component_name) { return Boleto.Find(component_name) != nullptr; }
 
+  protected:
+    // The plain text of a field of the current boleto (numbers in their
+    // shortest form, dates in the short date format), not its display text.
+    std::string FieldText(const std::string& field_name) {
+        return qryBoleto.field_by_name(field_name).as_string();
+    }
+
   private:
     [[noreturn]] void missing(const std::string& component_name) const;
     std::string name_;

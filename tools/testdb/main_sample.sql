@@ -191,9 +191,9 @@ INSERT INTO Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) VALUES ('INFORM
 INSERT INTO Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) VALUES ('SQL', '78',
   'Select * from Boletos where chaveContaCorrente=2 order by chaveboleto');
 
--- 79: Sicredi booklet (three per page), account 3: four instalments.
+-- 79: Sicredi booklet (three per page), account 3: seven instalments.
 INSERT INTO Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) VALUES ('INFORMATIVO', '79',
-  'Carnê de pagamento em 4 parcelas.' || ASCII_CHAR(13) || ASCII_CHAR(10) ||
+  'Carnê de pagamento em 7 parcelas.' || ASCII_CHAR(13) || ASCII_CHAR(10) ||
   'Guarde os comprovantes até a quitação.');
 INSERT INTO Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) VALUES ('SQL', '79',
   'Select * from Boletos where chaveContaCorrente=3 order by chaveboleto');
