@@ -14,6 +14,7 @@
 #include "base/string_helpers.h"
 #include "documents/boleto/boleto_job.h"
 #include "documents/funcoes_email.h"
+#include "documents/service_order/service_order_job.h"
 
 namespace tarvek {
 
@@ -201,11 +202,12 @@ void TfrmPrincipal::enviar_Email_Print() {
     run_job(job);
 }
 
-// The jobs arrive with their document kinds.
 void TfrmPrincipal::enviar_Email_Print_Os() {
-    document_not_built("ordem de serviço");
+    ServiceOrderJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->os);
+    run_job(job);
 }
 
+// The job arrives with its document kind.
 void TfrmPrincipal::enviar_Email_Print_Condicional() {
     document_not_built("venda condicional");
 }

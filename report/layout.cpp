@@ -52,7 +52,22 @@ void apply_common(TRLCustomControl& c, const ControlDesign& s) {
     if (s.transparent_off) c.SetTransparent(false);
 }
 
-std::unique_ptr<TRLCustomControl> create(const ControlDesign& s, TDataSource* source) {
+TDataSource* source_of(const ControlDesign& s, const std::vector<TDataSource*>& sources) {
+    if (s.source.empty()) return sources.empty() ? nullptr : sources.front();
+    for (TDataSource* candidate : sources) {
+        if (candidate && candidate->Name == s.source) return candidate;
+    }
+    throw std::logic_error("layout: control " + s.name + " reads the unknown data source " +
+                           s.source);
+}
+
+std::unique_ptr<TRLCustomControl> create(const ControlDesign& s,
+                                         const std::vector<TDataSource*>& sources) {
+    TDataSource* source = nullptr;
+    if (s.kind == ControlDesign::Kind::DBText || s.kind == ControlDesign::Kind::DBMemo ||
+        s.kind == ControlDesign::Kind::DBBarcode) {
+        source = source_of(s, sources);
+    }
     switch (s.kind) {
         case ControlDesign::Kind::Label: {
             auto c = std::make_unique<TRLLabel>(s.name);
@@ -102,12 +117,30 @@ std::unique_ptr<TRLCustomControl> create(const ControlDesign& s, TDataSource* so
 }
 
 void build_into(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
-                TDataSource* source) {
+                const std::vector<TDataSource*>& sources) {
     for (const ControlDesign& s : designs) {
-        TRLCustomControl& c = parent.Add(create(s, source));
+        TRLCustomControl& c = parent.Add(create(s, sources));
         apply_common(c, s);
-        if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, source);
+        if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, sources);
     }
+}
+
+// The list holding the design of that name, and its place there.
+std::pair<std::vector<ControlDesign>*, std::size_t> locate(std::vector<ControlDesign>& designs,
+                                                           const std::string& name) {
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        if (designs[i].name == name) return {&designs, i};
+        auto found = locate(designs[i].children, name);
+        if (found.first) return found;
+    }
+    return {nullptr, 0};
+}
+
+std::pair<std::vector<ControlDesign>*, std::size_t> locate_or_fail(
+    std::vector<ControlDesign>& designs, const std::string& name) {
+    auto found = locate(designs, name);
+    if (!found.first) throw std::logic_error("layout: no control named " + name);
+    return found;
 }
 
 void dock_all(TRLCustomSite& site) {
@@ -175,11 +208,33 @@ ControlDesign band(std::string name, int left, int top, int width, int height,
 
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source) {
+    build_layout(parent, designs, std::vector<TDataSource*>{source});
+}
+
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
+                  const std::vector<TDataSource*>& sources) {
     {
         LayoutLoading loading;
-        build_into(parent, designs, source);
+        build_into(parent, designs, sources);
     }
     dock_all(parent);
+}
+
+ControlDesign& design_of(std::vector<ControlDesign>& designs, const std::string& name) {
+    auto [list, index] = locate_or_fail(designs, name);
+    return (*list)[index];
+}
+
+void remove_design(std::vector<ControlDesign>& designs, const std::string& name) {
+    auto [list, index] = locate_or_fail(designs, name);
+    list->erase(list->begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void insert_after(std::vector<ControlDesign>& designs, const std::string& name,
+                  std::vector<ControlDesign> added) {
+    auto [list, index] = locate_or_fail(designs, name);
+    list->insert(list->begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                 std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 }
 
 }  // namespace tarvek::report

@@ -10,6 +10,11 @@
 //
 // Sizes are the designed ones; automatic sizing applies when the document
 // prints. Texts are UTF-8 in the declaration and Windows-1252 in the controls.
+//
+// A data control reads the data source its design names with from(), or the
+// layout's first source when it names none. A layout told as differences from
+// another starts from the other's designs and changes them by name
+// (design_of, remove_design, insert_after).
 #pragma once
 
 #include <string>
@@ -27,7 +32,8 @@ struct ControlDesign {
     Kind kind = Kind::Label;
     std::string name;
     int left = 0, top = 0, width = 0, height = 0;
-    std::string text;  // caption of labels, field of data controls (UTF-8)
+    std::string text;    // caption of labels, field of data controls (UTF-8)
+    std::string source;  // data source of a data control; empty: the first
     std::vector<std::string> lines;
     int font_height = 0;  // pixels; 0 keeps the parent's font
     std::string font_name = "Arial";
@@ -118,6 +124,10 @@ struct ControlDesign {
         barcode_ratio = r;
         return *this;
     }
+    ControlDesign& from(std::string source_name) {
+        source = std::move(source_name);
+        return *this;
+    }
     ControlDesign& contains(std::vector<ControlDesign> kids) {
         children = std::move(kids);
         return *this;
@@ -143,5 +153,18 @@ ControlDesign band(std::string name, int left, int top, int width, int height,
 // TRLCustomSite::Find or keep references from the parent's children.
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source);
+// The same for a layout reading several data sources: a data control binds to
+// the source of the name its design gives, or to the first. A name none of
+// `sources` has raises std::logic_error (a fault of the layout).
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
+                  const std::vector<TDataSource*>& sources);
+
+// The design of that name anywhere in the tree; std::logic_error when none.
+ControlDesign& design_of(std::vector<ControlDesign>& designs, const std::string& name);
+// Takes the design of that name out of the tree; std::logic_error when none.
+void remove_design(std::vector<ControlDesign>& designs, const std::string& name);
+// Puts `added` right after the design `name`, in the same container.
+void insert_after(std::vector<ControlDesign>& designs, const std::string& name,
+                  std::vector<ControlDesign> added);
 
 }  // namespace tarvek::report

@@ -53,7 +53,6 @@ TEST(Headless, DocumentKindsNotBuiltYetSaySo) {
         const char* operation;
         const char* document;
     } cases[] = {{"81", "email", "boletos do leiaute 756"},
-                 {"90", "os_email", "ordem de serviço"},
                  {"95", "COND_EMAIL", "venda condicional"}};
     for (const auto& c : cases) {
         const auto r = run_docs({pair.instruction(c.id, c.operation)});
