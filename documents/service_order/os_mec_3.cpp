@@ -52,10 +52,11 @@ std::vector<ControlDesign> TfrmOS_Mec_3::Design() {
                           .expands_site(),
                       label("RLLabel8", 28, 462, 183, 16, "Serviços a serem efetuados:")
                           .font(k10pt, "Arial", fsBold),
+                      // Sized by its text, so that a long text grows the band instead of
+                      // losing its last lines at the memo's design height.
                       dbmemo("RLDBMemo2", 27, 484, 667, 520, "DES_SER")
                           .from("dtsOs_")
                           .font(k9pt)
-                          .fixed_size()
                           .expands_site(),
                   });
     return d;

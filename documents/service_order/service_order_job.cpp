@@ -200,8 +200,12 @@ JobResult ServiceOrderJob::run() {
             auto& panel = form->Component<report::TRLPanel>(name);
             panel.SetTop(panel.Top() - 80);
         }
-        auto& bandTitle = form->Component<report::TRLBand>("bandTitle");
-        bandTitle.SetHeight(bandTitle.Height() - 80);
+        // Layout 3 keeps its band: its signature lines and services text stay
+        // where they are, and a shorter band would cut the text off.
+        if (layout != 3) {
+            auto& bandTitle = form->Component<report::TRLBand>("bandTitle");
+            bandTitle.SetHeight(bandTitle.Height() - 80);
+        }
         Load_foto_da_os(logo, imgLogo2);
     }
     Load_foto_da_os(qryOS.field_by_name("FOTO").as_string(),
