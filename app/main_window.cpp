@@ -58,7 +58,9 @@ void TfrmPrincipal::FormActivate() {
         window_state = WindowState::Minimized;
         if (window_state_changed) window_state_changed();
         chamar_opcao_selecionada();
-        if (Contem_Texto("email", operacao_)) {
+        // A preview (the mechanic's authorisation) keeps the process for the
+        // close timer, "email" or not: closing now would take it away unseen.
+        if (Contem_Texto("email", operacao_) && !preview_aberto_) {
             app_.dtmEmail->dtmConectReceber(false);
             app_.dtmEmail->dtmConectTarvek(false);
             Close();
@@ -188,6 +190,7 @@ void TfrmPrincipal::run_job(DocumentJob& job) {
     const JobResult result = job.run();
     timerClose.enabled = true;
     if (result.incomplete) documento_incompleto_ = true;
+    if (result.previewed) preview_aberto_ = true;
     if (!result.written_path.empty()) Gravar_retorno_sql(utf8_to_cp1252(result.written_path));
 }
 

@@ -46,8 +46,7 @@ JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::stri
 }
 
 JobResult DocumentJob::preview(report::TRLCustomReport& report) {
-    report.Preview();
-    return {};
+    return JobResult{.previewed = report.Preview()};
 }
 
 }  // namespace tarvek

@@ -38,6 +38,9 @@ struct JobResult {
     // The document could not be generated completely: the user was told,
     // its file was removed and no result may be recorded.
     bool incomplete = false;
+    // A preview window shows the document; the process must wait for it,
+    // also after an "email" operation (the mechanic's authorisation).
+    bool previewed = false;
 };
 
 class DocumentJob {

@@ -460,6 +460,27 @@ TEST_F(OnDesktop, EmailWritesItsDocumentAndEndsByItself) {
     EXPECT_EQ(desktop->iconify_requests().size(), 1u) << logs();
 }
 
+// Service orders preview for print, and the mechanic's authorisation always:
+// after "os_email" too the process lives as long as the preview window.
+TEST_F(OnDesktop, ServiceOrderPreviewsLiveUntilClosedAndRecordNothing) {
+    const struct {
+        const char* id;
+        const char* operation;
+    } cases[] = {{"92", "os_print"}, {"94", "os_print"}, {"94", "os_email"}};
+    for (const auto& c : cases) {
+        auto docs = start_docs({pair.instruction(c.id, c.operation)});
+        const auto preview = desktop->find(docs->pid(), kPreviewPt);
+        ASSERT_TRUE(preview) << c.id << " " << c.operation << "\n" << logs();
+        EXPECT_FALSE(docs->wait_exit(kStaysAlive))
+            << c.id << " " << c.operation << " ended with the preview open\n"
+            << logs();
+        desktop->close(*preview);
+        EXPECT_EQ(docs->wait_exit(kEndsSoon), 0) << c.id << " " << c.operation << "\n" << logs();
+        EXPECT_TRUE(result_rows(c.id).empty());
+    }
+    EXPECT_FALSE(fs::exists(home + "/driveKVL"));
+}
+
 TEST_F(OnDesktop, WithoutArgumentShowsTheMainWindowAndRunsNoJob) {
     auto docs = start_docs({});
     const auto main_window = desktop->find(docs->pid(), kMainCaption);
