@@ -245,7 +245,7 @@ std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string& idInstrucao) {
                     numero +
                     utf8_to_cp1252("\" (o primeiro parâmetro deve ser cod_ord=<número>)."));
     }
-    const std::string sql = "Select * from ordem_servico where cod_ord=" + os.numero_os;
+    std::string sql = "Select * from ordem_servico where cod_ord=" + os.numero_os;
     dtm_.qryTar1.set_sql(sql);
     dtm_.qryTar1.open();
 

@@ -189,6 +189,10 @@ const std::string kRule = std::string(30, '_') + "|" + std::string(10, '_') + "|
 const std::string kDashes = std::string(90, '-');
 
 TEST_F(ItemTable, Order1234HasEveryRowInOrder) {
+    // The first 100 characters of the third line of DES_SER.
+    const std::string kFirst100 =
+        "Verificar ruído na suspensão dianteira ao passar em lombadas, o cliente relata que o "
+        "barulho aumenta";
     const std::vector<std::string> expected = {
         "Quem recebeu:||José Antônio Gonçalves|||",
         "Quem fez:||Márcio Lúcio Brandão|||",
@@ -196,8 +200,7 @@ TEST_F(ItemTable, Order1234HasEveryRowInOrder) {
         "Quem retirou:||Cláudio Ribeirão|||",
         "Serviços a efetuar||Revisão dos 60.000 km conforme o manual.|||",
         "||Trocar as pastilhas de freio dianteiras.|||",
-        "||Verificar ruído na suspensão dianteira ao passar em lombadas, o cliente relata que o "
-        "barulho aumenta|||",
+        "||" + kFirst100 + "|||",
         "|| com o veículo carregado e em dias frios.|||",
         "Laudo conclusivo||Pastilhas dianteiras no limite de desgaste, substituídas.|||",
         "||Ruído causado por bucha da bandeja ressecada, recomenda-se a troca.|||",
@@ -280,8 +283,8 @@ TEST_F(ItemTable, SectionTotalsUseBrazilianSeparators) {
 }
 
 TEST_F(ItemTable, TextsLongerThanTheirColumnAreCut) {
-    // Only the description (100) has room for a long service text; the
-    // total caption column (20) cuts what does not fit.
+    // Each text is cut to its field's size; a seventh value has no column,
+    // and a column given no value stays empty.
     TfrmOS_Mec_1 form(*app.dtmEmail);
     ServiceOrderItems items(*app.dtmEmail);
     items.trata_itens_da_os(form.tblItens, "create", {});

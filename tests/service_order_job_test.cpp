@@ -491,8 +491,9 @@ class ServiceOrderPreview : public ::testing::Test {
         setenv("HOME", home.c_str(), 1);
         FormatSettings::set_current(
             FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
-        report::set_preview_opener(
-            [this](std::shared_ptr<report::GraphicStorage> pages) { previews.push_back(pages); });
+        report::set_preview_opener([this](const std::shared_ptr<report::GraphicStorage>& pages) {
+            previews.push_back(pages);
+        });
         report::set_message_handler([this](const std::string& text) { messages.push_back(text); });
     }
     void TearDown() override {
