@@ -518,6 +518,14 @@ class ServiceOrderPreview : public ::testing::Test {
         }
         return found;
     }
+    // How many texts of a preview page are exactly `text`.
+    std::size_t count(int page, const std::string& text) {
+        std::size_t n = 0;
+        for (const report::GraphicObject& o : previews.back()->page(page)->objects()) {
+            if (o.kind == report::ObjectKind::Text && o.text == text) ++n;
+        }
+        return n;
+    }
     std::size_t result_rows() {
         TdtmEmail dtm;
         dtm.instrucao = "Tarvek=" + pair.main;
@@ -570,7 +578,79 @@ TEST_F(ServiceOrderPreview, AuthorisationShowsTheRequestedServicesAndFillsChassi
     EXPECT_EQ(texts(0, "2019/2020").size(), 1u);
     EXPECT_EQ(texts(0, "Status: Pronto  Ficha: A12").size(), 1u);
     EXPECT_TRUE(texts(0, "Chassi:").size() == 1u) << "the chassis caption printed twice";
+
+    // Captions at their table places (the small logo moved the panels up).
+    const struct {
+        const char* text;  // UTF-8
+        int left, top, font_px;
+        unsigned style;
+    } captions[] = {
+        {"Autorização para mecânico", kBand + 280, kBand + 4, 13, 0},
+        {"Cliente:", kBand + 38, kCustomer + 4, 12, 0},
+        {"Serviços a serem efetuados:", kBand + 28, kBand + 462, 13, report::fsBold},
+    };
+    for (const auto& c : captions) {
+        const auto found = texts(0, utf8_to_cp1252(c.text));
+        ASSERT_EQ(found.size(), 1u) << c.text;
+        EXPECT_EQ(found[0]->origin.x, c.left + half_space(c.font_px, c.style)) << c.text;
+        EXPECT_EQ(found[0]->origin.y, c.top) << c.text;
+    }
 }
+
+struct SummaryCase {
+    const char* label;
+    const char* desc_acre;
+    const char* descricao_acres;  // EDTDESCICAOACRES
+    const char* acess_ord;        // SQL expression
+    std::vector<const char*> shown;
+    std::vector<const char*> absent;
+};
+
+void PrintTo(const SummaryCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class ServiceOrderSummary : public ServiceOrderPreview,
+                            public ::testing::WithParamInterface<SummaryCase> {};
+
+TEST_P(ServiceOrderSummary, DiscountAndVehicleLinesFollowTheOrder) {
+    const SummaryCase& c = GetParam();
+    test::execute_sql(pair.main, std::string("update ordem_servico set DESC_ACRE = ") +
+                                     c.desc_acre + ", ACESS_ORD = " + c.acess_ord +
+                                     " where COD_ORD = 1234");
+    test::execute_sql(pair.main, std::string("update Config_Geral set Campo_Valor = '") +
+                                     c.descricao_acres + "' where Campo_Ref = 'EDTDESCICAOACRES'");
+    run("90", "os_print");
+    ASSERT_EQ(previews.size(), 1u);
+    for (const char* text : c.shown) EXPECT_EQ(count(0, utf8_to_cp1252(text)), 1u) << text;
+    for (const char* text : c.absent) EXPECT_EQ(count(0, utf8_to_cp1252(text)), 0u) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ServiceOrderSummary,
+    ::testing::Values(
+        SummaryCase{"discount",
+                    "-5",
+                    "Acréscimo:",
+                    "'A' || ASCII_CHAR(10) || 'B'",
+                    {"Desconto:", "-5,00", "A", "B"},
+                    {"Acréscimo:", "90 dias ou 5.000 km", "2019/2020"}},
+        SummaryCase{"none", "0", "Acréscimo:", "NULL", {}, {"Desconto:", "Acréscimo:", "0,00"}},
+        SummaryCase{"addition_with_default_caption",
+                    "5",
+                    "   ",
+                    "NULL",
+                    {"Acréscimo/Desconto: ", "5,00"},
+                    {"Desconto:"}},
+        SummaryCase{"addition_with_configured_caption",
+                    "1234.5",
+                    "Taxa de entrega:",
+                    "NULL",
+                    {"Taxa de entrega:", "1.234,50"},
+                    {"Desconto:"}}),
+    [](const ::testing::TestParamInfo<SummaryCase>& param_info) {
+        return std::string(param_info.param.label);
+    });
 
 TEST_F(ServiceOrderPreview, AuthorisationBandGrowsWithALongRequestedServicesText) {
     std::string long_text = "'linha 1'";
