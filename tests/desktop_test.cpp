@@ -359,16 +359,7 @@ class OnDesktop : public ::testing::Test {
     }
 
     std::vector<std::string> result_rows(const std::string& id) {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + pair.main;
-        dtm.dtmConectTarvek(true);
-        std::vector<std::string> rows;
-        dtm.qryTarSG.set_sql(
-            "select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor='" +
-            id + "'");
-        for (dtm.qryTarSG.open(); !dtm.qryTarSG.eof(); dtm.qryTarSG.next())
-            rows.push_back(dtm.qryTarSG.field(0).as_string());
-        return rows;
+        return test::result_rows(pair.main, id);
     }
 
     test::TempDir dir;

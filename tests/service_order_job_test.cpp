@@ -104,13 +104,26 @@ constexpr int kFirstItem = kBand + 324;
 // Order 1234 fills 24 item rows of 13 units.
 constexpr int kSummary = kFirstItem + 24 * 13;
 
-class ServiceOrderEmail : public ::testing::Test {
+// The sample databases and an empty home folder for the output.
+class ServiceOrderFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         pair = test::sample_databases(dir);
         home = dir.path() + "/home";
         fs::create_directories(home);
     }
+    void sql(const std::string& statement) { test::execute_sql(pair.main, statement); }
+    std::vector<std::string> result_rows(const std::string& id) {
+        return test::result_rows(pair.main, id);
+    }
+
+    test::TempDir dir;
+    test::DatabasePair pair;
+    std::string home;
+};
+
+class ServiceOrderEmail : public ServiceOrderFixture {
+  protected:
     test::ProcessResult run(const std::string& id, const std::string& operation = "os_email") {
         return test::run_process(
             TARVEK_DOCS_BINARY, {pair.instruction(id, operation)},
@@ -119,19 +132,6 @@ class ServiceOrderEmail : public ::testing::Test {
     std::string pdf_path(const std::string& number = "01234") const {
         return home + "/driveKVL/tmpEmail/OrdemServico/Ordem_servico_" + number + ".pdf";
     }
-    std::vector<std::string> result_rows(const std::string& id) {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + pair.main;
-        dtm.dtmConectTarvek(true);
-        std::vector<std::string> rows;
-        dtm.qryTarSG.set_sql(
-            "select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor='" +
-            id + "'");
-        for (dtm.qryTarSG.open(); !dtm.qryTarSG.eof(); dtm.qryTarSG.next())
-            rows.push_back(dtm.qryTarSG.field(0).as_string());
-        return rows;
-    }
-    void sql(const std::string& statement) { test::execute_sql(pair.main, statement); }
     void config(const std::string& key, const std::string& value) {
         sql("update Config_Geral set Campo_Valor = '" + value + "' where Campo_Ref = '" + key +
             "'");
@@ -162,10 +162,6 @@ class ServiceOrderEmail : public ::testing::Test {
         }
         return result;
     }
-
-    test::TempDir dir;
-    test::DatabasePair pair;
-    std::string home;
 };
 
 TEST_F(ServiceOrderEmail, WritesTheOrderAndItsResultRow) {
@@ -481,12 +477,10 @@ TEST_F(ServiceOrderEmail, UnreadablePhotoFailsWithoutDocumentOrRow) {
 // ---------------------------------------------------------------------------
 // Previews, in process: the print operations and the authorisation.
 
-class ServiceOrderPreview : public ::testing::Test {
+class ServiceOrderPreview : public ServiceOrderFixture {
   protected:
     void SetUp() override {
-        pair = test::sample_databases(dir);
-        home = dir.path() + "/home";
-        fs::create_directories(home);
+        ServiceOrderFixture::SetUp();
         if (const char* old = std::getenv("HOME")) old_home = old;
         setenv("HOME", home.c_str(), 1);
         FormatSettings::set_current(
@@ -526,18 +520,6 @@ class ServiceOrderPreview : public ::testing::Test {
         }
         return n;
     }
-    std::size_t result_rows() {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + pair.main;
-        dtm.dtmConectTarvek(true);
-        dtm.qryTarSG.set_sql("select count(*) from Config_Geral where Campo_Ref='EMAIL_OK'");
-        dtm.qryTarSG.open();
-        return static_cast<std::size_t>(dtm.qryTarSG.field(0).as_integer());
-    }
-
-    test::TempDir dir;
-    test::DatabasePair pair;
-    std::string home;
     std::string old_home;
     std::vector<std::shared_ptr<report::GraphicStorage>> previews;
     std::vector<std::string> messages;
@@ -563,7 +545,7 @@ TEST_F(ServiceOrderPreview, PrintOperationsAndTheAuthorisationOpenThePreview) {
     }
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_FALSE(fs::exists(home + "/driveKVL"));
-    EXPECT_EQ(result_rows(), 0u);
+    for (const auto& c : cases) EXPECT_TRUE(result_rows(c.id).empty()) << c.id;
 }
 
 TEST_F(ServiceOrderPreview, AuthorisationShowsTheRequestedServicesAndFillsChassisAndYear) {
@@ -615,11 +597,10 @@ class ServiceOrderSummary : public ServiceOrderPreview,
 
 TEST_P(ServiceOrderSummary, DiscountAndVehicleLinesFollowTheOrder) {
     const SummaryCase& c = GetParam();
-    test::execute_sql(pair.main, std::string("update ordem_servico set DESC_ACRE = ") +
-                                     c.desc_acre + ", ACESS_ORD = " + c.acess_ord +
-                                     " where COD_ORD = 1234");
-    test::execute_sql(pair.main, std::string("update Config_Geral set Campo_Valor = '") +
-                                     c.descricao_acres + "' where Campo_Ref = 'EDTDESCICAOACRES'");
+    sql(std::string("update ordem_servico set DESC_ACRE = ") + c.desc_acre +
+        ", ACESS_ORD = " + c.acess_ord + " where COD_ORD = 1234");
+    sql(std::string("update Config_Geral set Campo_Valor = '") + c.descricao_acres +
+        "' where Campo_Ref = 'EDTDESCICAOACRES'");
     run("90", "os_print");
     ASSERT_EQ(previews.size(), 1u);
     for (const char* text : c.shown) EXPECT_EQ(count(0, utf8_to_cp1252(text)), 1u) << text;
@@ -656,8 +637,7 @@ TEST_F(ServiceOrderPreview, AuthorisationBandGrowsWithALongRequestedServicesText
     std::string long_text = "'linha 1'";
     for (int i = 2; i <= 38; ++i)
         long_text += " || ASCII_CHAR(10) || 'linha " + std::to_string(i) + "'";
-    test::execute_sql(pair.main,
-                      "update ordem_servico set DES_SER = " + long_text + " where COD_ORD = 1234");
+    sql("update ordem_servico set DES_SER = " + long_text + " where COD_ORD = 1234");
     run("94", "os_print");
     ASSERT_EQ(previews.size(), 1u);
     const auto lines = texts(0, "linha ");

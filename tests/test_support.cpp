@@ -12,6 +12,8 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "base/string_helpers.h"
+#include "data/firebird/dtm_email.h"
 #include "tools/testdb_builder.h"
 
 namespace tarvek::test {
@@ -54,6 +56,18 @@ std::string test_server() {
 
 void execute_sql(const std::string& database, const std::string& statement) {
     testdb::execute(database, statement);
+}
+
+std::vector<std::string> result_rows(const std::string& main_database, const std::string& id) {
+    TdtmEmail dtm;
+    dtm.instrucao = "Tarvek=" + main_database;
+    dtm.dtmConectTarvek(true);
+    Query& q = dtm.qryTarSG;
+    q.set_sql("select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor=" +
+              sql_quoted(id));
+    std::vector<std::string> rows;
+    for (q.open(); !q.eof(); q.next()) rows.push_back(q.field(0).as_string());
+    return rows;
 }
 
 namespace {

@@ -39,4 +39,8 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
 // Runs one statement on a database (UTF-8 text) with its own connection.
 void execute_sql(const std::string& database, const std::string& statement);
 
+// The paths that the result rows (EMAIL_OK) of an instruction record, as the
+// ERP reads them after the program ended.
+std::vector<std::string> result_rows(const std::string& main_database, const std::string& id);
+
 }  // namespace tarvek::test

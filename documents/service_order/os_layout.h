@@ -20,6 +20,14 @@
 
 namespace tarvek {
 
+// Font heights in report pixels of the point sizes the layouts use.
+namespace os_font {
+constexpr int k7pt = 9;
+constexpr int k8pt = 11;
+constexpr int k9pt = 12;
+constexpr int k10pt = 13;
+}  // namespace os_font
+
 class TfrmOSLayout {
   public:
     virtual ~TfrmOSLayout();

@@ -3,14 +3,10 @@
 namespace tarvek {
 
 using namespace report;
+using namespace os_font;
 
 namespace {
 
-// Font heights in pixels of the point sizes the layout uses.
-constexpr int k7pt = 9;
-constexpr int k8pt = 11;
-constexpr int k9pt = 12;
-constexpr int k10pt = 13;
 const char* const kTimes = "Times New Roman";
 
 // The data sources the controls read.

@@ -5,10 +5,9 @@
 namespace tarvek {
 
 using namespace report;
+using namespace os_font;
 
 namespace {
-
-constexpr int k8pt = 11;
 
 void rename(std::vector<ControlDesign>& designs, const std::string& from, std::string to) {
     design_of(designs, from).name = std::move(to);

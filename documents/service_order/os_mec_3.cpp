@@ -5,12 +5,9 @@
 namespace tarvek {
 
 using namespace report;
+using namespace os_font;
 
 namespace {
-
-constexpr int k8pt = 11;
-constexpr int k9pt = 12;
-constexpr int k10pt = 13;
 
 void read_from(ControlDesign& design, const std::string& from, const std::string& to) {
     if (design.source == from) design.source = to;
