@@ -15,6 +15,7 @@
 #include "documents/boleto/boleto_job.h"
 #include "documents/conditional/conditional_job.h"
 #include "documents/funcoes_email.h"
+#include "documents/service_order/service_order_job.h"
 
 namespace tarvek {
 
@@ -58,7 +59,9 @@ void TfrmPrincipal::FormActivate() {
         window_state = WindowState::Minimized;
         if (window_state_changed) window_state_changed();
         chamar_opcao_selecionada();
-        if (Contem_Texto("email", operacao_)) {
+        // A preview (the mechanic's authorisation) keeps the process for the
+        // close timer, "email" or not: closing now would take it away unseen.
+        if (Contem_Texto("email", operacao_) && !preview_aberto_) {
             app_.dtmEmail->dtmConectReceber(false);
             app_.dtmEmail->dtmConectTarvek(false);
             Close();
@@ -188,6 +191,7 @@ void TfrmPrincipal::run_job(DocumentJob& job) {
     const JobResult result = job.run();
     timerClose.enabled = true;
     if (result.incomplete) documento_incompleto_ = true;
+    if (result.previewed) preview_aberto_ = true;
     if (!result.written_path.empty()) Gravar_retorno_sql(utf8_to_cp1252(result.written_path));
 }
 
@@ -202,11 +206,12 @@ void TfrmPrincipal::enviar_Email_Print() {
     run_job(job);
 }
 
-// The job arrives with its document kind.
 void TfrmPrincipal::enviar_Email_Print_Os() {
-    document_not_built("ordem de serviço");
+    ServiceOrderJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->os);
+    run_job(job);
 }
 
+// The job arrives with its document kind.
 void TfrmPrincipal::enviar_Email_Print_Condicional() {
     ConditionalJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->condicional);
     run_job(job);

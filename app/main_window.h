@@ -127,6 +127,7 @@ class TfrmPrincipal {
     std::string operacao_;
     std::string operacao_coletada_;
     bool documento_incompleto_ = false;
+    bool preview_aberto_ = false;
     bool closed_ = false;
 };
 

@@ -44,11 +44,4 @@ class ConvertError : public Error {
     const char* class_name() const noexcept override { return "EConvertError"; }
 };
 
-// A document kind or layout this build does not produce yet.
-class NotBuiltError : public Error {
-  public:
-    using Error::Error;
-    const char* class_name() const noexcept override { return "ENotBuilt"; }
-};
-
 }  // namespace tarvek

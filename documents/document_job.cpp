@@ -12,11 +12,6 @@
 
 namespace tarvek {
 
-void document_not_built(const char* document) {
-    throw NotBuiltError(utf8_to_cp1252(std::string("O documento de ") + document +
-                                       " ainda não está disponível nesta versão."));
-}
-
 bool DocumentRequest::email() const {
     return Contem_Texto("email", operacao);
 }
@@ -48,8 +43,7 @@ JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::stri
 }
 
 JobResult DocumentJob::preview(report::TRLCustomReport& report) {
-    report.Preview();
-    return {};
+    return JobResult{.previewed = report.Preview()};
 }
 
 void DocumentJob::Load_foto_da_os(const std::string& arquivo, report::TRLImage& imagem) {

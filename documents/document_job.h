@@ -18,10 +18,6 @@ class TRLCustomReport;
 class TRLImage;
 }  // namespace report
 
-// Raises the error of a document kind this build does not produce yet;
-// `document` is its name in UTF-8 ("ordem de serviço").
-[[noreturn]] void document_not_built(const char* document);
-
 // The instruction as the dispatch prepared it for the job.
 struct DocumentRequest {
     std::string operacao;                  // lower case: "email", "os_print", ...
@@ -39,6 +35,9 @@ struct JobResult {
     // The document could not be generated completely: the user was told,
     // its file was removed and no result may be recorded.
     bool incomplete = false;
+    // A preview window shows the document; the process must wait for it,
+    // also after an "email" operation (the mechanic's authorisation).
+    bool previewed = false;
 };
 
 class DocumentJob {

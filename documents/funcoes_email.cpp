@@ -231,14 +231,34 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
     return l + kCrLf;
 }
 
+std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string& idInstrucao) {
+    memoInformativo_.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
+    // Only the values count, by position: number, segment, kind.
+    std::string parametros = instruction_text(idInstrucao, "SQL");
+    const std::string numero = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+    os.numero_os = "0" + numero;
+    // The number goes into the SQL text and the file name as it stands: only
+    // digits may, or a value such as "1 or 1=1" would select other orders.
+    if (numero.find_first_not_of("0123456789") != std::string::npos) {
+        throw Error(utf8_to_cp1252("A instrução ") + idInstrucao +
+                    utf8_to_cp1252(" não informa um número de ordem de serviço válido: \"") +
+                    numero +
+                    utf8_to_cp1252("\" (o primeiro parâmetro deve ser cod_ord=<número>)."));
+    }
+    std::string sql = "Select * from ordem_servico where cod_ord=" + os.numero_os;
+    dtm_.qryTar1.set_sql(sql);
+    dtm_.qryTar1.open();
+
+    parametros = Separa_Texto(parametros, "^", "resto");
+    os.segmento_os = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+    parametros = Separa_Texto(parametros, "^", "resto");
+    os.tipo_os = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+    return sql;
+}
+
 std::string TfrmFuncoesEmail::path_email(const std::string& pasta,
                                          const std::string& nome_arquivo) {
     return tarvek::path_email(pasta, nome_arquivo);
-}
-
-// The builder arrives with its document kind.
-std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string&) {
-    document_not_built("ordem de serviço");
 }
 
 // --- conditional-sale documents ---

@@ -11,6 +11,7 @@
 
 #include "documents/boleto/boleto_options.h"
 #include "documents/conditional/conditional_options.h"
+#include "documents/service_order/service_order_options.h"
 
 namespace tarvek {
 
@@ -26,10 +27,15 @@ class TfrmFuncoesEmail {
     // What the boleto builder chose, read by the boleto job right after the
     // build.
     BoletoOptions boleto;
+    // What the service-order builder read, for the service-order job (which
+    // may turn a dispatch variant into its plain kind).
+    ServiceOrderOptions os;
 
     // The boleto SQL: the instruction's template with the bank's constant
     // columns put in front of b.*.
     std::string tratar_sql_do_boleto(const std::string& idInstrucao);
+    // The service-order SQL for the order the parameter string names; raises
+    // an error when its number is not made of digits.
     std::string tratar_sql_da_os(const std::string& idInstrucao);
     std::string tratar_sql_do_condicional(const std::string& idInstrucao);
 

@@ -53,7 +53,22 @@ void apply_common(TRLCustomControl& c, const ControlDesign& s) {
     if (s.transparent_off) c.SetTransparent(false);
 }
 
-std::unique_ptr<TRLCustomControl> create(const ControlDesign& s, TDataSource* source) {
+TDataSource* source_of(const ControlDesign& s, const std::vector<TDataSource*>& sources) {
+    if (s.source.empty()) return sources.empty() ? nullptr : sources.front();
+    for (TDataSource* candidate : sources) {
+        if (candidate && candidate->Name == s.source) return candidate;
+    }
+    throw std::logic_error("layout: control " + s.name + " reads the unknown data source " +
+                           s.source);
+}
+
+std::unique_ptr<TRLCustomControl> create(const ControlDesign& s,
+                                         const std::vector<TDataSource*>& sources) {
+    TDataSource* source = nullptr;
+    if (s.kind == ControlDesign::Kind::DBText || s.kind == ControlDesign::Kind::DBMemo ||
+        s.kind == ControlDesign::Kind::DBBarcode) {
+        source = source_of(s, sources);
+    }
     switch (s.kind) {
         case ControlDesign::Kind::Label: {
             auto c = std::make_unique<TRLLabel>(s.name);
@@ -103,12 +118,23 @@ std::unique_ptr<TRLCustomControl> create(const ControlDesign& s, TDataSource* so
 }
 
 void build_into(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
-                TDataSource* source) {
+                const std::vector<TDataSource*>& sources) {
     for (const ControlDesign& s : designs) {
-        TRLCustomControl& c = parent.Add(create(s, source));
+        TRLCustomControl& c = parent.Add(create(s, sources));
         apply_common(c, s);
-        if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, source);
+        if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, sources);
     }
+}
+
+// The list holding the design of that name, and its place there.
+std::pair<std::vector<ControlDesign>*, std::size_t> locate(std::vector<ControlDesign>& designs,
+                                                           const std::string& name) {
+    for (std::size_t i = 0; i < designs.size(); ++i) {
+        if (designs[i].name == name) return {&designs, i};
+        auto found = locate(designs[i].children, name);
+        if (found.first) return found;
+    }
+    return {nullptr, 0};
 }
 
 void dock_all(TRLCustomSite& site) {
@@ -177,30 +203,22 @@ ControlDesign band(std::string name, int left, int top, int width, int height,
 namespace {
 
 ControlDesign* find_in(std::vector<ControlDesign>& designs, const std::string& name) {
-    for (ControlDesign& d : designs) {
-        if (d.name == name) return &d;
-        if (ControlDesign* found = find_in(d.children, name)) return found;
-    }
-    return nullptr;
+    auto [list, index] = locate(designs, name);
+    return list ? &(*list)[index] : nullptr;
 }
 
-bool remove_from(std::vector<ControlDesign>& designs, const std::string& name) {
-    for (auto it = designs.begin(); it != designs.end(); ++it) {
-        if (it->name == name) {
-            designs.erase(it);
-            return true;
-        }
-        if (remove_from(it->children, name)) return true;
-    }
-    return false;
+std::pair<std::vector<ControlDesign>*, std::size_t> locate_or_fail(
+    std::vector<ControlDesign>& designs, const std::string& name) {
+    auto found = locate(designs, name);
+    if (!found.first) throw std::logic_error("layout: no control named " + name);
+    return found;
 }
 
 }  // namespace
 
 ControlDesign& find_design(std::vector<ControlDesign>& designs, const std::string& name) {
-    ControlDesign* found = find_in(designs, name);
-    if (!found) throw std::logic_error("layout: no control named " + name);
-    return *found;
+    auto [list, index] = locate_or_fail(designs, name);
+    return (*list)[index];
 }
 
 void change_design(std::vector<ControlDesign>& designs, const std::string& differs_in,
@@ -260,7 +278,8 @@ void change_design(std::vector<ControlDesign>& designs, const std::string& diffe
 
 void remove_designs(std::vector<ControlDesign>& designs, const std::vector<std::string>& names) {
     for (const std::string& name : names) {
-        if (!remove_from(designs, name)) throw std::logic_error("layout: no control named " + name);
+        auto [list, index] = locate_or_fail(designs, name);
+        list->erase(list->begin() + static_cast<std::ptrdiff_t>(index));
     }
 }
 
@@ -280,11 +299,28 @@ void add_designs(std::vector<ControlDesign>& designs, const std::string& parent,
 
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source) {
+    build_layout(parent, designs, std::vector<TDataSource*>{source});
+}
+
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
+                  const std::vector<TDataSource*>& sources) {
     {
         LayoutLoading loading;
-        build_into(parent, designs, source);
+        build_into(parent, designs, sources);
     }
     dock_all(parent);
+}
+
+void insert_after(std::vector<ControlDesign>& designs, const std::string& name,
+                  std::vector<ControlDesign> added) {
+    for (const ControlDesign& d : added) {
+        if (find_in(designs, d.name)) {
+            throw std::logic_error("layout: a control named " + d.name + " exists already");
+        }
+    }
+    auto [list, index] = locate_or_fail(designs, name);
+    list->insert(list->begin() + static_cast<std::ptrdiff_t>(index) + 1,
+                 std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
 }
 
 }  // namespace tarvek::report

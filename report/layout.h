@@ -10,6 +10,11 @@
 //
 // Sizes are the designed ones; automatic sizing applies when the document
 // prints. Texts are UTF-8 in the declaration and Windows-1252 in the controls.
+//
+// A data control reads the data source its design names with from(), or the
+// layout's first source when it names none. A layout told as differences from
+// another starts from the other's designs and changes them by name
+// (find_design, change_design, remove_designs, add_designs, insert_after).
 #pragma once
 
 #include <string>
@@ -27,7 +32,8 @@ struct ControlDesign {
     Kind kind = Kind::Label;
     std::string name;
     int left = 0, top = 0, width = 0, height = 0;
-    std::string text;  // caption of labels, field of data controls (UTF-8)
+    std::string text;    // caption of labels, field of data controls (UTF-8)
+    std::string source;  // data source of a data control; empty: the first
     std::vector<std::string> lines;
     int font_height = 0;  // pixels; 0 keeps the parent's font
     std::string font_name = "Arial";
@@ -118,6 +124,10 @@ struct ControlDesign {
         barcode_ratio = r;
         return *this;
     }
+    ControlDesign& from(std::string source_name) {
+        source = std::move(source_name);
+        return *this;
+    }
     ControlDesign& contains(std::vector<ControlDesign> kids) {
         children = std::move(kids);
         return *this;
@@ -166,11 +176,20 @@ void remove_designs(std::vector<ControlDesign>& designs, const std::vector<std::
 // created after the parent's own children.
 void add_designs(std::vector<ControlDesign>& designs, const std::string& parent,
                  std::vector<ControlDesign> added);
+// Puts `added` right after the control named `name`, in the same container:
+// they are created after it and before its next sibling.
+void insert_after(std::vector<ControlDesign>& designs, const std::string& name,
+                  std::vector<ControlDesign> added);
 
 // Creates the controls of `designs` under `parent`, binding data controls to
 // `source`, then docks every container. Returns nothing: reach controls with
 // TRLCustomSite::Find or keep references from the parent's children.
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source);
+// The same for a layout reading several data sources: a data control binds to
+// the source of the name its design gives, or to the first. A name none of
+// `sources` has raises std::logic_error (a fault of the layout).
+void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
+                  const std::vector<TDataSource*>& sources);
 
 }  // namespace tarvek::report

@@ -54,17 +54,7 @@ class BoletoJob : public ::testing::Test {
     }
     // The result rows of an instruction, as the ERP reads them.
     std::vector<std::string> result_rows(const std::string& id, const std::string& main_db = "") {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + (main_db.empty() ? pair.main : main_db);
-        dtm.dtmConectTarvek(true);
-        std::vector<std::string> rows;
-        dtm.qryTarSG.set_sql(
-            "select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor='" +
-            id + "'");
-        for (dtm.qryTarSG.open(); !dtm.qryTarSG.eof(); dtm.qryTarSG.next()) {
-            rows.push_back(dtm.qryTarSG.field(0).as_string());
-        }
-        return rows;
+        return test::result_rows(main_db.empty() ? pair.main : main_db, id);
     }
     // The bar codes of an account's boletos, in the order the templates select them.
     std::vector<std::string> codes_of_account(int account) {

@@ -358,16 +358,7 @@ class OnDesktop : public ::testing::Test {
     }
 
     std::vector<std::string> result_rows(const std::string& id) {
-        TdtmEmail dtm;
-        dtm.instrucao = "Tarvek=" + pair.main;
-        dtm.dtmConectTarvek(true);
-        std::vector<std::string> rows;
-        dtm.qryTarSG.set_sql(
-            "select memo_contrato from Config_Geral where Campo_Ref='EMAIL_OK' and Campo_Valor='" +
-            id + "'");
-        for (dtm.qryTarSG.open(); !dtm.qryTarSG.eof(); dtm.qryTarSG.next())
-            rows.push_back(dtm.qryTarSG.field(0).as_string());
-        return rows;
+        return test::result_rows(pair.main, id);
     }
 
     test::TempDir dir;
@@ -502,6 +493,27 @@ TEST_F(OnDesktop, EmailWritesItsDocumentAndEndsByItself) {
     EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf});
     // Only the desktop program has a window to minimise.
     EXPECT_EQ(desktop->iconify_requests().size(), 1u) << logs();
+}
+
+// Service orders preview for print, and the mechanic's authorisation always:
+// after "os_email" too the process lives as long as the preview window.
+TEST_F(OnDesktop, ServiceOrderPreviewsLiveUntilClosedAndRecordNothing) {
+    const struct {
+        const char* id;
+        const char* operation;
+    } cases[] = {{"92", "os_print"}, {"94", "os_print"}, {"94", "os_email"}};
+    for (const auto& c : cases) {
+        auto docs = start_docs({pair.instruction(c.id, c.operation)});
+        const auto preview = desktop->find(docs->pid(), kPreviewPt);
+        ASSERT_TRUE(preview) << c.id << " " << c.operation << "\n" << logs();
+        EXPECT_FALSE(docs->wait_exit(kStaysAlive))
+            << c.id << " " << c.operation << " ended with the preview open\n"
+            << logs();
+        desktop->close(*preview);
+        EXPECT_EQ(docs->wait_exit(kEndsSoon), 0) << c.id << " " << c.operation << "\n" << logs();
+        EXPECT_TRUE(result_rows(c.id).empty());
+    }
+    EXPECT_FALSE(fs::exists(home + "/driveKVL"));
 }
 
 TEST_F(OnDesktop, WithoutArgumentShowsTheMainWindowAndRunsNoJob) {

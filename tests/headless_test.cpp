@@ -45,23 +45,5 @@ TEST(Headless, UnreachableServerFailsWithTheClientMessage) {
     EXPECT_NE(r.err.find("127.0.0.1"), std::string::npos) << r.err;
 }
 
-TEST(Headless, DocumentKindsNotBuiltYetSaySo) {
-    test::TempDir dir;
-    const test::DatabasePair pair = test::sample_databases(dir);
-    const struct {
-        const char* id;
-        const char* operation;
-        const char* document;
-    } cases[] = {{"90", "os_email", "ordem de serviço"}};
-    for (const auto& c : cases) {
-        const auto r = run_docs({pair.instruction(c.id, c.operation)});
-        EXPECT_EQ(r.exit_code, 1) << c.operation;
-        EXPECT_NE(
-            r.err.find(std::string("O documento de ") + c.document + " ainda não está disponível"),
-            std::string::npos)
-            << r.err;
-    }
-}
-
 }  // namespace
 }  // namespace tarvek
