@@ -7,7 +7,6 @@
 #include "base/text_lines.h"
 #include "data/firebird/dtm_email.h"
 #include "documents/document_job.h"
-#include "documents/output.h"
 
 namespace tarvek {
 
@@ -229,11 +228,6 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
             return {};
     }
     return l + kCrLf;
-}
-
-std::string TfrmFuncoesEmail::path_email(const std::string& pasta,
-                                         const std::string& nome_arquivo) {
-    return tarvek::path_email(pasta, nome_arquivo);
 }
 
 // The builders arrive with their document kinds.

@@ -39,10 +39,6 @@ class TfrmFuncoesEmail {
     static std::string Format_Columm(const std::string& valor, const std::string& nome, int tamanho,
                                      const std::string& separador);
 
-    // Creates the output folders as needed, deletes an old file of that name
-    // and returns the full path for a new document.
-    std::string path_email(const std::string& pasta, const std::string& nome_arquivo);
-
   private:
     std::string instruction_text(const std::string& id, const char* kind);
     std::string boleto_columns(int bank, const std::string& portfolio);
