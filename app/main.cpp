@@ -9,8 +9,11 @@
 #include "app/gui/gui_application.h"
 #include "app/headless.h"
 #include "app/window_titles.h"
+#include "base/termination.h"
 
 int main(int argc, char** argv) {
+    // A terminated job leaves no half-written document behind.
+    tarvek::install_termination_handlers();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
     try {

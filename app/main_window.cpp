@@ -15,6 +15,7 @@
 #include "documents/boleto/boleto_job.h"
 #include "documents/conditional/conditional_job.h"
 #include "documents/funcoes_email.h"
+#include "documents/output.h"
 #include "documents/service_order/service_order_job.h"
 
 namespace tarvek {
@@ -188,10 +189,15 @@ void TfrmPrincipal::Button7Click() {
 
 void TfrmPrincipal::run_job(DocumentJob& job) {
     timerClose.enabled = false;
+    // The result row must be able to name the document: refused before any
+    // work rather than after a document nobody could find.
+    if (Contem_Texto("email", operacao_)) check_output_root();
     const JobResult result = job.run();
     timerClose.enabled = true;
     if (result.incomplete) documento_incompleto_ = true;
     if (result.previewed) preview_aberto_ = true;
+    // The folder's lock is held until the row is committed (result goes
+    // last), so the row names this run's document.
     if (!result.written_path.empty()) Gravar_retorno_sql(utf8_to_cp1252(result.written_path));
 }
 

@@ -95,4 +95,8 @@ std::string utf8_to_cp1252(std::string_view text) {
     return out;
 }
 
+bool fits_cp1252(std::string_view utf8) {
+    return cp1252_to_utf8(utf8_to_cp1252(utf8)) == utf8;
+}
+
 }  // namespace tarvek

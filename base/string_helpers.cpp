@@ -105,4 +105,15 @@ std::string sql_quoted(std::string_view text) {
     return result;
 }
 
+std::string instruction_value(std::string_view instruction, std::string_view key) {
+    std::string_view rest = instruction;
+    while (!rest.empty()) {
+        const std::size_t end = rest.find(';');
+        const std::string_view segment = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+        if (Contem_Texto(key, segment)) return Texto_Depois(segment, "=");
+    }
+    return {};
+}
+
 }  // namespace tarvek

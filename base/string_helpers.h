@@ -48,4 +48,10 @@ bool Contem_Texto(std::string_view searched, std::string_view text);
 // Standard SQL string literal: single quotes around, inner quotes doubled.
 std::string sql_quoted(std::string_view text);
 
+// The value of one key ("Tarvek=", "operacao=", ...) of an instruction
+// string: the first ";"-segment that contains the key, without regard to
+// ASCII case, decides; its value is what follows the segment's first "=".
+// Empty when no segment holds the key. One pass over the text.
+std::string instruction_value(std::string_view instruction, std::string_view key);
+
 }  // namespace tarvek

@@ -1,11 +1,8 @@
 #include "documents/document_job.h"
 
-#include <filesystem>
-
 #include "base/cp1252.h"
 #include "base/errors.h"
 #include "base/string_helpers.h"
-#include "documents/output.h"
 #include "report/controls.h"
 #include "report/picture.h"
 #include "report/report.h"
@@ -28,18 +25,23 @@ JobResult DocumentJob::deliver(report::TRLCustomReport& report, const std::strin
 
 JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::string& pasta,
                                 const std::string& nome_arquivo) const {
-    const std::string path = path_email(pasta, nome_arquivo);
-    report.SaveToFile(path);
-    if (report.ReportState() == report::TRLCustomReport::State::Ready) {
-        return JobResult{.written_path = path};
+    OutputFile output = path_email(pasta, nome_arquivo);
+    try {
+        report.SaveToFile(output.temporary_path());
+    } catch (const Error& e) {
+        throw Error(
+            utf8_to_cp1252("Não foi possível gravar o documento " + output.final_path() + ": ") +
+            e.what());
     }
-    // An incomplete document must not reach the customer as if it were
-    // whole: the engine told the user what failed.
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);
-    report::show_message(
-        utf8_to_cp1252("O documento não foi gerado por completo e não foi gravado: " + path));
-    return JobResult{.incomplete = true};
+    if (report.ReportState() != report::TRLCustomReport::State::Ready) {
+        // An incomplete document must not reach the customer as if it were
+        // whole: the engine told the user what failed.
+        report::show_message(utf8_to_cp1252(
+            "O documento não foi gerado por completo e não foi gravado: " + output.final_path()));
+        return JobResult{.incomplete = true};
+    }
+    FolderLock lock = output.commit();
+    return JobResult{.written_path = output.final_path(), .folder_lock = std::move(lock)};
 }
 
 JobResult DocumentJob::preview(report::TRLCustomReport& report) {

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "documents/output.h"
+
 namespace tarvek {
 
 class TdtmEmail;
@@ -32,6 +34,9 @@ struct JobResult {
     // The PDF written, complete, in the file system's encoding; empty when
     // none was (a preview, nothing to print, an incomplete document).
     std::string written_path;
+    // The lock of the written document's folder, to be held until its result
+    // row is committed.
+    FolderLock folder_lock;
     // The document could not be generated completely: the user was told,
     // its file was removed and no result may be recorded.
     bool incomplete = false;
@@ -57,7 +62,9 @@ class DocumentJob {
     const DocumentRequest& request() const { return request_; }
 
     // Writes the report as PDF to the output folder `pasta` under
-    // `nome_arquivo` (email operations), or opens its preview.
+    // `nome_arquivo` (email operations), or opens its preview. The PDF
+    // appears under its name only complete; on any failure no file is left
+    // and the old one of that name is gone.
     JobResult deliver(report::TRLCustomReport& report, const std::string& pasta,
                       const std::string& nome_arquivo) const;
     JobResult save_pdf(report::TRLCustomReport& report, const std::string& pasta,

@@ -7,7 +7,6 @@
 #include "base/text_lines.h"
 #include "data/firebird/dtm_email.h"
 #include "documents/document_job.h"
-#include "documents/output.h"
 
 namespace tarvek {
 
@@ -254,11 +253,6 @@ std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string& idInstrucao) {
     parametros = Separa_Texto(parametros, "^", "resto");
     os.tipo_os = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
     return sql;
-}
-
-std::string TfrmFuncoesEmail::path_email(const std::string& pasta,
-                                         const std::string& nome_arquivo) {
-    return tarvek::path_email(pasta, nome_arquivo);
 }
 
 // --- conditional-sale documents ---

@@ -46,10 +46,6 @@ class TfrmFuncoesEmail {
     static std::string Format_Columm(const std::string& valor, const std::string& nome, int tamanho,
                                      const std::string& separador);
 
-    // Creates the output folders as needed, deletes an old file of that name
-    // and returns the full path for a new document.
-    std::string path_email(const std::string& pasta, const std::string& nome_arquivo);
-
     // Conditional-sale documents. The parameter string's values by position:
     // package number, document kind, price printing. The package number must
     // be digits only: it becomes part of the SQL and of the file name.

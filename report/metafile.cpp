@@ -704,8 +704,10 @@ std::string errno_text(int error) {
     return std::generic_category().message(error);
 }
 
-// The swap file: created exclusively under a fresh random name, readable by
-// its owner only, removed when the object goes.
+// The swap file, in the temporary folder (TMPDIR), readable by its owner
+// only and without a name: it is created unnamed, or unlinked the moment it
+// is created where the file system cannot do that, so that it goes with the
+// process however the process ends.
 class SwapFile {
   public:
     SwapFile() {
@@ -716,6 +718,13 @@ class SwapFile {
             throw Error(std::string("Cannot find the temporary folder for the page swap file: ") +
                         e.what());
         }
+        path_ = folder / "(page swap file)";
+        fd_ = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd_ >= 0) return;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+            throw Error("Cannot create the page swap file in " + folder.string() + ": " +
+                        errno_text(errno));
+        }
         std::random_device random;
         for (int attempt = 0; attempt < 100; ++attempt) {
             const std::uint64_t number = (static_cast<std::uint64_t>(random()) << 32) ^ random();
@@ -725,7 +734,7 @@ class SwapFile {
             const std::filesystem::path candidate = folder / name;
             fd_ = ::open(candidate.c_str(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0600);
             if (fd_ >= 0) {
-                path_ = candidate;
+                ::unlink(candidate.c_str());
                 return;
             }
             if (errno != EEXIST) {
@@ -736,10 +745,8 @@ class SwapFile {
         throw Error("Cannot create the page swap file in " + folder.string() +
                     ": every name tried already exists");
     }
-    ~SwapFile() {
-        ::close(fd_);
-        ::unlink(path_.c_str());
-    }
+    ~SwapFile() { ::close(fd_); }
+    std::uint64_t size() const { return end_; }
     SwapFile(const SwapFile&) = delete;
     SwapFile& operator=(const SwapFile&) = delete;
 
@@ -800,7 +807,6 @@ struct GraphicStorage::Impl {
     std::vector<PageRecord> pages;
     std::deque<int> in_memory;  // oldest first
     std::unique_ptr<SwapFile> swap;
-    std::filesystem::path no_path;
 
     void store(PageRecord& record, const std::string& bytes) {
         record.offset = swap->append(bytes);
@@ -877,8 +883,8 @@ int GraphicStorage::pages_in_memory() const {
     return static_cast<int>(impl_->in_memory.size());
 }
 
-const std::filesystem::path& GraphicStorage::swap_path() const {
-    return impl_->swap ? impl_->swap->path() : impl_->no_path;
+std::uint64_t GraphicStorage::swap_size() const {
+    return impl_->swap ? impl_->swap->size() : 0;
 }
 
 namespace {

@@ -244,9 +244,10 @@ class GraphicStorage {
     int page_width() const;
     int page_height() const;
 
-    // The swap file's path; empty until a page is added after construction
-    // or clear().
-    const std::filesystem::path& swap_path() const;
+    // Bytes written to the swap file so far; 0 until a page is added after
+    // construction or clear(). The swap file has no name in the file system
+    // (it cannot outlive the process, however the process ends).
+    std::uint64_t swap_size() const;
     int pages_in_memory() const;
 
   private:

@@ -2,6 +2,7 @@
 
 #include <jpeglib.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -223,6 +224,11 @@ bool compress_jpeg(JpegCompressor& c, Output& out, const std::uint8_t* rgb, int 
 }  // namespace
 
 std::string pdf_number(double value) {
+    // Readers take reals within +-32767 only; nothing on a page comes near,
+    // but a broken value must not become a broken file.
+    constexpr double kLimit = 32767.0;
+    if (!(value == value)) value = 0;  // NaN
+    value = std::clamp(value, -kLimit, kLimit);
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);

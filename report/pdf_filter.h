@@ -74,7 +74,8 @@ class TRLPDFFilter : public TRLCustomSaveFilter {
 };
 
 // A real number as the writer prints it: four decimals, then trailing zeros
-// and a trailing "." removed ("842.25", "0.7529", "0", "-12.5").
+// and a trailing "." removed ("842.25", "0.7529", "0", "-12.5"). Values
+// beyond +-32767 (the readers' limit) are clamped to it; NaN prints as "0".
 std::string pdf_number(double value);
 
 // A text for a PDF string literal: "(", ")" and "\" get a backslash, bytes

@@ -56,6 +56,17 @@ std::optional<Rgba> decode_rgba(std::string_view bytes, std::string& reason) {
         return std::nullopt;
     }
     int width = 0, height = 0, channels = 0;
+    // The header's size is checked before any pixel is decoded: a small file
+    // may declare a picture that would take gigabytes.
+    if (stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                              static_cast<int>(bytes.size()), &width, &height, &channels) &&
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
+            Picture::kMaxPixels) {
+        reason = "it declares " + std::to_string(width) + " x " + std::to_string(height) +
+                 " pixels, more than the " + std::to_string(Picture::kMaxPixels) +
+                 " a picture may have";
+        return std::nullopt;
+    }
     std::unique_ptr<stbi_uc, StbPixels> data(
         stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
                               static_cast<int>(bytes.size()), &width, &height, &channels, 4));

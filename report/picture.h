@@ -15,13 +15,18 @@ class Picture {
   public:
     enum class Kind { None, Bitmap, Icon };
 
+    // The most pixels a decoded picture may have (a 40-megapixel photo takes
+    // 120 MB as RGB); larger pictures are refused rather than decoded.
+    static constexpr std::uint64_t kMaxPixels = 40'000'000;
+
     Picture() = default;
     // A bitmap from rows of RGB pixels, top row first (width × height × 3 bytes).
     // A width or height of 0 gives no picture; a pixel buffer of the wrong size
     // raises an error.
     static Picture from_rgb(int width, int height, std::vector<std::uint8_t> rgb);
     // Decodes picture file bytes (BMP, ICO, JPEG, PNG); raises an error naming
-    // `source` when they cannot be read as a picture. Transparent pixels are
+    // `source` when they cannot be read as a picture or have more than
+    // kMaxPixels pixels. Transparent pixels are
     // composed over white.
     //
     // An icon keeps its file bytes. Its size is the one the first entry of the

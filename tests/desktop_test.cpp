@@ -117,61 +117,7 @@ TEST(Button3Click, ListsTheTitlesAndEndsNothing) {
 // ---------------------------------------------------------------------------
 // On the display.
 
-// A program started in the background, killed when the object goes.
-class Child {
-  public:
-    Child(const std::string& program, const std::vector<std::string>& arguments,
-          const std::vector<std::string>& environment, const std::string& log) {
-        pid_ = fork();
-        if (pid_ < 0) throw std::runtime_error("fork failed");
-        if (pid_ == 0) {
-            const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            if (fd >= 0) {
-                dup2(fd, 1);
-                dup2(fd, 2);
-            }
-            for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
-            std::vector<char*> argv{const_cast<char*>(program.c_str())};
-            for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(program.c_str(), argv.data());
-            _exit(127);
-        }
-    }
-    ~Child() {
-        if (!exit_code_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
-
-    pid_t pid() const { return pid_; }
-
-    // The exit code once the process ended within `limit` (128 + signal for
-    // a killed one), or nothing while it still runs.
-    std::optional<int> wait_exit(std::chrono::milliseconds limit) {
-        const auto deadline = Clock::now() + limit;
-        while (!exit_code_) {
-            int status = 0;
-            const pid_t done = waitpid(pid_, &status, WNOHANG);
-            if (done == pid_) {
-                exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            } else if (Clock::now() >= deadline) {
-                break;
-            } else {
-                std::this_thread::sleep_for(20ms);
-            }
-        }
-        return exit_code_;
-    }
-    bool running() { return !wait_exit(0ms); }
-
-  private:
-    pid_t pid_ = -1;
-    std::optional<int> exit_code_;
-};
+using test::Child;
 
 std::string read_file(const std::string& path) {
     std::ifstream in(path);

@@ -1,61 +1,39 @@
-// Replays the saved fuzz inputs (tests/fuzz/<target>/*) through the parsers
-// that take outside text: the instruction string and display formats. Each
-// input must be handled without a crash and keep the invariants below.
+// Every saved input of every fuzz target (tests/fuzz/<target>/), replayed
+// through the same target functions the libFuzzer programs run: the seeds,
+// and each input that once found a fault.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "app/application.h"
-#include "base/format.h"
-#include "base/string_helpers.h"
+#include "tests/fuzz/fuzz_targets.h"
 #include "tests/golden.h"
+#include "tests/test_tools.h"
 
 namespace tarvek {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> corpus(const std::string& target) {
-    std::vector<std::string> inputs;
-    for (const auto& entry : fs::directory_iterator(std::string(TARVEK_FUZZ_DIR) + "/" + target)) {
-        inputs.push_back(test::read_file(entry.path().string()));
+class FuzzReplay : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FuzzReplay, SavedInputsHoldEveryCheck) {
+    const fuzz::Target target = fuzz::target_named(GetParam());
+    ASSERT_NE(target, nullptr);
+    const fs::path folder = fs::path(TARVEK_FUZZ_DIR) / GetParam();
+    int replayed = 0;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string input = test::read_file(entry.path().string());
+        EXPECT_NO_THROW(target(input)) << entry.path();
+        ++replayed;
     }
-    EXPECT_FALSE(inputs.empty()) << target;
-    return inputs;
+    EXPECT_GT(replayed, 0) << "no saved inputs in " << folder;
 }
 
-TEST(FuzzReplay, InstructionStrings) {
-    for (const std::string& input : corpus("instruction")) {
-        Application app;
-        app.frmPrincipal->FormCreate({input});
-        const std::string kind = app.frmPrincipal->Coleta_operacao();
-        EXPECT_TRUE(kind == "Boleto" || kind == "OS" || kind == "Condicional" || kind == "abcd");
-        for (const char* key : {"Tarvek=", "Receber=", "idInstrucao=", "operacao="}) {
-            const std::string value = app.dtmEmail->load_dados_parametro(key);
-            // A value lies inside one segment, after its first "=".
-            EXPECT_EQ(value.find(';'), std::string::npos);
-            if (!value.empty()) {
-                EXPECT_NE(input.find("=" + value), std::string::npos);
-            }
-        }
-        // Removing a key never lengthens the text, and the replacement ends.
-        EXPECT_LE(Troca_Texto(input, "operacao=", "").size(), input.size());
-    }
-}
-
-TEST(FuzzReplay, DisplayFormats) {
-    const FormatSettings pt =
-        FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8");
-    for (const std::string& pattern : corpus("display_format")) {
-        for (const Decimal value :
-             {Decimal{0, 2}, Decimal{-150075, 2}, Decimal{123456789012345678, 2}}) {
-            const std::string text = format_float(pattern, value, pt);
-            EXPECT_LE(text.size(), pattern.size() + 64) << pattern;
-        }
-        EXPECT_NO_THROW(format_float(pattern, -0.005, pt));
-        EXPECT_NO_THROW(format_float(pattern, 1e300, pt));
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
+                         ::testing::Values("instruction", "display_format", "picture", "pdf_text"),
+                         [](const ::testing::TestParamInfo<const char*>& param_info) {
+                             return std::string(param_info.param);
+                         });
 
 }  // namespace
 }  // namespace tarvek

@@ -56,6 +56,15 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"empty instruction", "", "operacao=", ""}),
     test::LabelName());
 
+// A million empty segments before the key: read in one pass. (Read by
+// copying the rest of the text at every segment, this would take hours.)
+TEST(LoadDadosParametro, ManySeparatorsAreReadInOnePass) {
+    TdtmEmail dtm;
+    dtm.instrucao = std::string(1'000'000, ';') + "operacao=email;" + std::string(1'000'000, ';');
+    EXPECT_EQ(dtm.load_dados_parametro("operacao="), "email");
+    EXPECT_EQ(dtm.load_dados_parametro("Tarvek="), "");
+}
+
 struct KindCase {
     const char* operation_segment;
     const char* kind;

@@ -514,6 +514,47 @@ TEST(PictureLoad, UnreadableInputNamesItsSource) {
     EXPECT_THROW(Picture::from_rgb(2, 2, std::vector<std::uint8_t>(11)), Error);
 }
 
+// Small files that declare huge pictures: refused from their header, before
+// any pixel is decoded.
+TEST(PictureLoad, PictureBeyondThePixelBudgetIsRefused) {
+    const auto le32 = [](std::uint32_t v) {
+        std::string b;
+        for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return b;
+    };
+    const auto be32 = [](std::uint32_t v) {
+        std::string b;
+        for (int i = 3; i >= 0; --i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+        return b;
+    };
+    // A bitmap of 3,000,000 x 16 pixels in 246 bytes.
+    std::string bmp = "BM" + le32(246) + le32(0) + le32(54) + le32(40) + le32(3'000'000) +
+                      le32(16) + std::string("\x01\x00\x18\x00", 4) + le32(0) + le32(0) +
+                      le32(2835) + le32(2835) + le32(0) + le32(0);
+    bmp.resize(246, '\0');
+    // A PNG whose header says 10,000 x 10,000.
+    const std::string png = std::string("\x89PNG\r\n\x1A\n", 8) + be32(13) + "IHDR" + be32(10'000) +
+                            be32(10'000) + std::string("\x08\x02\x00\x00\x00", 5) + be32(0) +
+                            std::string(64, '\0');
+    const struct {
+        const char* name;
+        std::string bytes;
+        const char* size;
+    } cases[] = {{"bomba.bmp", bmp, "3000000 x 16 pixels"}, {"bomba.png", png, "10000 x 10000"}};
+    for (const auto& c : cases) {
+        try {
+            Picture::from_file_data(c.bytes, c.name);
+            ADD_FAILURE() << c.name << " was decoded";
+        } catch (const Error& e) {
+            const std::string message = e.what();
+            EXPECT_EQ(message.rfind(std::string("Cannot read picture ") + c.name, 0), 0u)
+                << message;
+            EXPECT_NE(message.find(c.size), std::string::npos) << message;
+            EXPECT_NE(message.find("40000000"), std::string::npos) << message;
+        }
+    }
+}
+
 TEST(PictureLoad, CropFillsWhatLiesOutsideWithWhite) {
     const Picture cropped = gradient(2, 2).crop(1, -1, 2, 2);
     EXPECT_EQ(cropped.rgb(), (std::vector<std::uint8_t>{255, 255, 255, 255, 255, 255,  //
@@ -699,9 +740,9 @@ TEST(PageStorage, ChangedPageIsWrittenBackBeforeItLeavesMemory) {
     const std::string original = dump_surface(*storage.page(0));  // pages 0, 3-6 in memory now
 
     // Reading pages without changing them adds nothing to the swap file.
-    const std::uintmax_t size = fs::file_size(storage.swap_path());
+    const std::uint64_t size = storage.swap_size();
     for (int i = 0; i < 7; ++i) storage.page(i);
-    EXPECT_EQ(fs::file_size(storage.swap_path()), size);
+    EXPECT_EQ(storage.swap_size(), size);
 
     storage.page(0)->fill_rect({1, 2, 3, 4});
     const std::string changed = dump_surface(*storage.page(0));
@@ -710,52 +751,63 @@ TEST(PageStorage, ChangedPageIsWrittenBackBeforeItLeavesMemory) {
     EXPECT_EQ(dump_surface(*storage.page(0)), changed);
 }
 
-TEST(PageStorage, SwapFileIsPrivateAndGoesWithTheCollection) {
+// The open files of this process that lie in `folder` (a file without a
+// name shows its folder and "(deleted)" or a "#" name).
+std::vector<std::string> open_files_in(const fs::path& folder) {
+    std::vector<std::string> found;
+    for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+        std::error_code error;
+        const fs::path target = fs::read_symlink(entry.path(), error);
+        if (!error && target.string().rfind(folder.string() + "/", 0) == 0) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+TEST(PageStorage, SwapFileIsPrivateAndHasNoName) {
     ScratchDir dir;
     TmpdirOverride tmpdir(dir.path());
-    fs::path path;
     {
         GraphicStorage storage;
-        EXPECT_TRUE(storage.swap_path().empty());
-        storage.add(numbered_page(0));
-        path = storage.swap_path();
-        EXPECT_EQ(path.parent_path(), dir.path());
+        EXPECT_EQ(storage.swap_size(), 0u);
+        EXPECT_TRUE(open_files_in(dir.path()).empty());
+        for (int i = 0; i < 8; ++i) storage.add(numbered_page(i));
+        EXPECT_GT(storage.swap_size(), 0u);
+        // Nothing to see in the folder, however the process would end now.
+        EXPECT_TRUE(fs::is_empty(dir.path()));
+        const auto open = open_files_in(dir.path());
+        ASSERT_EQ(open.size(), 1u);
         struct stat info {};
-        ASSERT_EQ(stat(path.c_str(), &info), 0);
+        ASSERT_EQ(stat(open[0].c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 0777, 0600u);
-        EXPECT_GT(info.st_size, 0);
+        EXPECT_EQ(dump_surface(*storage.page(0)), dump_surface(*numbered_page(0)));
 
         storage.macros = {{"Title", "x"}};
         storage.clear();
-        EXPECT_FALSE(fs::exists(path));
-        EXPECT_TRUE(storage.swap_path().empty());
+        EXPECT_TRUE(open_files_in(dir.path()).empty());
+        EXPECT_EQ(storage.swap_size(), 0u);
         EXPECT_EQ(storage.page_count(), 0);
         EXPECT_TRUE(storage.macros.empty());
-
         storage.add(numbered_page(0));
-        path = storage.swap_path();
-        EXPECT_NE(storage.page(0), nullptr);
-        EXPECT_TRUE(fs::exists(path));
+        EXPECT_EQ(open_files_in(dir.path()).size(), 1u);
     }
-    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(open_files_in(dir.path()).empty());
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(PageStorage, SwapFileGoesWhenAnErrorUnwindsTheCollection) {
     ScratchDir dir;
     TmpdirOverride tmpdir(dir.path());
-    fs::path path;
     EXPECT_THROW(
         {
             GraphicStorage storage;
             storage.add(numbered_page(0));
-            path = storage.swap_path();
-            ASSERT_TRUE(fs::exists(path));
+            ASSERT_EQ(open_files_in(dir.path()).size(), 1u);
             storage.add(nullptr);
         },
         Error);
-    EXPECT_FALSE(path.empty());
-    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(open_files_in(dir.path()).empty());
     EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 

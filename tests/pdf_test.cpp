@@ -2,6 +2,8 @@
 // independent readers (qpdf, poppler) make of it.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <stdlib.h>
 #include "tests/golden.h"
 #include "tests/report_doc.h"
@@ -143,10 +145,28 @@ TEST(PdfNumbers, FourDecimalsWithoutTrailingZeros) {
         double value;
         const char* text;
     } cases[] = {
-        {842.25, "842.25"},    {595.5, "595.5"},        {0.75, "0.75"},  {0, "0"},
-        {-12.5, "-12.5"},      {192 / 255.0, "0.7529"}, {1, "1"},        {100, "100"},
-        {1020, "1020"},        {0.00004, "0"},          {-0.00004, "0"}, {1234.56789, "1234.5679"},
-        {794 * 0.75, "595.5"}, {559 * 0.75, "419.25"},  {-0.1, "-0.1"},  {10.05, "10.05"},
+        {842.25, "842.25"},
+        {595.5, "595.5"},
+        {0.75, "0.75"},
+        {0, "0"},
+        {-12.5, "-12.5"},
+        {192 / 255.0, "0.7529"},
+        {1, "1"},
+        {100, "100"},
+        {1020, "1020"},
+        {0.00004, "0"},
+        {-0.00004, "0"},
+        {1234.56789, "1234.5679"},
+        {794 * 0.75, "595.5"},
+        {559 * 0.75, "419.25"},
+        {-0.1, "-0.1"},
+        {10.05, "10.05"},
+        // Beyond what readers take, and what is no number at all.
+        {32767.5, "32767"},
+        {1e300, "32767"},
+        {-1e300, "-32767"},
+        {std::numeric_limits<double>::infinity(), "32767"},
+        {std::numeric_limits<double>::quiet_NaN(), "0"},
     };
     for (const auto& c : cases) EXPECT_EQ(pdf_number(c.value), c.text) << c.value;
 }

@@ -73,6 +73,49 @@ std::vector<std::string> result_rows(const std::string& main_database, const std
     return rows;
 }
 
+Child::Child(const std::string& program, const std::vector<std::string>& arguments,
+             const std::vector<std::string>& environment, const std::string& log) {
+    pid_ = fork();
+    if (pid_ < 0) throw std::runtime_error("fork failed");
+    if (pid_ == 0) {
+        const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd >= 0) {
+            dup2(fd, 1);
+            dup2(fd, 2);
+        }
+        for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
+        std::vector<char*> argv{const_cast<char*>(program.c_str())};
+        for (const std::string& a : arguments) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+}
+
+Child::~Child() {
+    if (!exit_code_) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+std::optional<int> Child::wait_exit(std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!exit_code_) {
+        int status = 0;
+        const pid_t done = waitpid(pid_, &status, WNOHANG);
+        if (done == pid_) {
+            if (WIFSIGNALED(status)) signal_ = WTERMSIG(status);
+            exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        } else if (std::chrono::steady_clock::now() >= deadline) {
+            break;
+        } else {
+            usleep(20000);
+        }
+    }
+    return exit_code_;
+}
+
 namespace {
 
 std::string drain(int fd) {

@@ -2,6 +2,10 @@
 // program as a separate process.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,5 +46,31 @@ void execute_sql(const std::string& database, const std::string& statement);
 // The paths of the result rows ("EMAIL_OK") of an instruction, as the ERP
 // reads them from the main database.
 std::vector<std::string> result_rows(const std::string& main_database, const std::string& id);
+
+// A program started in the background with extra environment entries, its
+// standard output and error going to `log`; killed when the object goes.
+class Child {
+  public:
+    Child(const std::string& program, const std::vector<std::string>& arguments,
+          const std::vector<std::string>& environment, const std::string& log);
+    ~Child();
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    pid_t pid() const { return pid_; }
+
+    // The exit code once the process ended within `limit` (128 + signal for
+    // one a signal ended), or nothing while it still runs.
+    std::optional<int> wait_exit(std::chrono::milliseconds limit);
+    bool running() { return !wait_exit(std::chrono::milliseconds(0)); }
+    // The signal that ended the process, when one did (not set when the
+    // process exited by itself, also with a code above 128).
+    std::optional<int> ended_by_signal() const { return signal_; }
+
+  private:
+    pid_t pid_ = -1;
+    std::optional<int> exit_code_;
+    std::optional<int> signal_;
+};
 
 }  // namespace tarvek::test

@@ -41,17 +41,7 @@ TdtmEmail::~TdtmEmail() {
 }
 
 std::string TdtmEmail::load_dados_parametro(std::string_view key) const {
-    std::string rest = instrucao;
-    std::string result;
-    while (result.empty() && !rest.empty()) {
-        const std::string segment = Separa_Texto(rest, ";", "inicio");
-        rest = Separa_Texto(rest, ";", "resto");
-        if (Contem_Texto(key, segment)) {
-            result = Separa_Texto(segment, "=", "resto");
-            rest.clear();
-        }
-    }
-    return result;
+    return instruction_value(instrucao, key);
 }
 
 void TdtmEmail::connect(Database& db, Transaction& tr, std::string_view key) {

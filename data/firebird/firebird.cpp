@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 #include "base/string_helpers.h"
 #include "data/firebird/firebird_client.h"
@@ -44,9 +46,13 @@ Firebird::IProvider* provider() {
 }
 
 std::string status_text(const Firebird::IStatus* status) {
-    char buffer[2048];
-    util()->formatStatus(buffer, sizeof buffer, const_cast<Firebird::IStatus*>(status));
-    std::string text = buffer;
+    // The library fills the buffer to its end without a terminator when the
+    // text is longer: the text is bounded here, whatever it holds.
+    std::vector<char> buffer(16384, '\0');
+    util()->formatStatus(buffer.data(), static_cast<unsigned>(buffer.size() - 1),
+                         const_cast<Firebird::IStatus*>(status));
+    buffer.back() = '\0';
+    std::string text(buffer.data(), ::strnlen(buffer.data(), buffer.size() - 1));
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text;
 }

@@ -1,0 +1,230 @@
+// Nothing lost, nothing half-written: a document appears under its name only
+// complete, and its result row only ever names a complete document, whatever
+// happens while it is written (another run on the same name, a full disk, a
+// signal, a kill). The real program on copies of the sample databases.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/mount.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <thread>
+
+#include "base/cp1252.h"
+#include "tests/golden.h"
+#include "tests/test_support.h"
+
+namespace tarvek {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using test::run_command;
+
+// Columns of a boleto, copied from boleto 1 for the large batches.
+constexpr const char* kBoletoColumns =
+    "COD_CLI, NRO_TIT, NRO_PAR, TIT_EXPORTADO, BOLETOIMPRESSO, NOMESACADO, CNPJCPFSACADO, "
+    "ENDERECOEMAILSACADO, ENDERECOSACADO, BAIRROSACADO, CIDADESACADO, ESTADOSACADO, CEPSACADO, "
+    "DATAVENCIMENTO, VALORBOLETO, VALORPAGO, DATAPAGAMENTO, NOSSONUMERO, PERCENTUALJUROS, "
+    "PERCENTUALMULTA, PERCENTUALDESCONTO, VALOROUTROSACRESCIMOS, DESMONSTRATIVO, "
+    "INSTRUCOESCAIXA, LIN_ADC1, LIN_ADC2, LIN_ADC3, LIN_ADC4, LIN_ADC5, LIN_ADC6, LIN_ADC7, "
+    "DATAEMISSAO, NRO_BANCO, CODBARRAS, LINHADIGITAVEL";
+
+class OutputSafety : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        pair = test::sample_databases(dir);
+        home = dir.path() + "/home";
+        tmp = dir.path() + "/tmp";
+        fs::create_directories(home);
+        fs::create_directories(tmp);
+    }
+    std::vector<std::string> environment() const {
+        return {"HOME=" + home, "TMPDIR=" + tmp, "DISPLAY=", "LANG=pt_BR.UTF-8",
+                "LC_ALL=pt_BR.UTF-8"};
+    }
+    test::ProcessResult run(const std::string& instruction) {
+        return test::run_process(TARVEK_DOCS_BINARY, {instruction}, environment());
+    }
+    std::unique_ptr<test::Child> start(const std::string& instruction, const std::string& log) {
+        return std::make_unique<test::Child>(TARVEK_DOCS_BINARY,
+                                             std::vector<std::string>{instruction}, environment(),
+                                             dir.file(log));
+    }
+    std::string folder() const { return home + "/driveKVL/tmpEmail/Boletos"; }
+    std::string pdf_path() const { return folder() + "/Bradesco_237.pdf"; }
+    // The files in the output folder, the document's temporary ones included.
+    std::vector<std::string> folder_entries() const {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& e : fs::directory_iterator(folder(), error))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    bool temporary_exists() const {
+        for (const std::string& name : folder_entries()) {
+            if (name.rfind(".tarvek-", 0) == 0) return true;
+        }
+        return false;
+    }
+    // Whether a run is writing its document: a temporary file, or bytes
+    // under the final name (the old documents these tests leave are empty).
+    bool writing() const {
+        std::error_code error;
+        const std::uintmax_t size = fs::file_size(pdf_path(), error);
+        return temporary_exists() || (!error && size > 0);
+    }
+    void wait_until_writing(test::Child& child) {
+        const auto deadline = std::chrono::steady_clock::now() + 60s;
+        while (!writing() && child.running() && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(10ms);
+        }
+        ASSERT_TRUE(writing()) << "the run never started writing";
+    }
+    std::vector<std::string> result_rows(const std::string& id) {
+        return test::result_rows(pair.main, id);
+    }
+    std::vector<std::string> result_rows(const std::string& id, const test::DatabasePair& source) {
+        return test::result_rows(source.main, id);
+    }
+    // Adds `count` copies of boleto 1 to the Bradesco account of instruction 77.
+    void add_boletos(int count) { add_boletos(count, pair); }
+    void add_boletos(int count, const test::DatabasePair& target) {
+        test::execute_sql(target.receber,
+                          std::string("execute block as declare i integer = 0; begin "
+                                      "while (i < ") +
+                              std::to_string(count) +
+                              ") do begin "
+                              "insert into boletos (CHAVEBOLETO, CHAVECONTACORRENTE, " +
+                              kBoletoColumns + ") select 100000 + :i, 1, " + kBoletoColumns +
+                              " from boletos where CHAVEBOLETO = 1; i = i + 1; end end");
+    }
+    int pdf_pages(const std::string& path) {
+        const std::string info = run_command("pdfinfo '" + path + "' 2>/dev/null").output;
+        std::smatch m;
+        return std::regex_search(info, m, std::regex("Pages: +([0-9]+)")) ? std::stoi(m[1]) : -1;
+    }
+
+    test::TempDir dir;
+    test::DatabasePair pair;
+    std::string home;
+    std::string tmp;
+};
+
+// Two runs for one bank at once (two companies' databases of one user here;
+// an ERP that retries would do the same through a server): a long one, and a
+// short one started while the long one writes. The short one must wait until
+// the long one's row is committed before it touches the name, then replace
+// the document whole.
+TEST_F(OutputSafety, OverlappingRunsOnOneNameAreSerialised) {
+    test::TempDir other_dir;
+    const test::DatabasePair other = test::sample_databases(other_dir);
+    add_boletos(1000);
+    auto first = start(pair.instruction("77", "email"), "first.log");
+    wait_until_writing(*first);
+    auto second = start(other.instruction("77", "email"), "second.log");
+
+    std::vector<std::string> ended;
+    const auto deadline = std::chrono::steady_clock::now() + 300s;
+    while (ended.size() < 2 && std::chrono::steady_clock::now() < deadline) {
+        if (std::find(ended.begin(), ended.end(), "first") == ended.end() && !first->running())
+            ended.push_back("first");
+        if (std::find(ended.begin(), ended.end(), "second") == ended.end() && !second->running())
+            ended.push_back("second");
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_EQ(ended, (std::vector<std::string>{"first", "second"}));
+    ASSERT_EQ(first->wait_exit(0s), 0) << test::read_file(dir.file("first.log"));
+    ASSERT_EQ(second->wait_exit(0s), 0) << test::read_file(dir.file("second.log"));
+
+    EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path()});
+    EXPECT_EQ(result_rows("77", other), std::vector<std::string>{pdf_path()});
+    const auto check = run_command("qpdf --check '" + pdf_path() + "' 2>&1");
+    EXPECT_EQ(check.status, 0) << check.output;
+    EXPECT_EQ(pdf_pages(pdf_path()), 3);  // the second run's document
+    EXPECT_EQ(folder_entries(), std::vector<std::string>{"Bradesco_237.pdf"});
+}
+
+TEST_F(OutputSafety, TerminationSignalEndsTheRunWithoutFileSwapOrRow) {
+    add_boletos(1500);
+    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+        std::ofstream(pdf_path(), std::ios::app);  // an old document of that name
+        auto child = start(pair.instruction("77", "email"), "signal.log");
+        wait_until_writing(*child);
+        ASSERT_EQ(kill(child->pid(), signal_number), 0);
+        const auto code = child->wait_exit(5s);
+        ASSERT_TRUE(code.has_value()) << "still running after signal " << signal_number;
+        EXPECT_EQ(*code, 128 + signal_number);
+        EXPECT_FALSE(child->ended_by_signal()) << "the handler did not run";
+        EXPECT_TRUE(folder_entries().empty()) << "signal " << signal_number;
+        EXPECT_TRUE(fs::is_empty(tmp)) << "signal " << signal_number;
+        EXPECT_TRUE(result_rows("77").empty()) << "signal " << signal_number;
+    }
+}
+
+TEST_F(OutputSafety, KilledRunLeavesNoDocumentAndNoSwapAndTheNextRunCleansUp) {
+    add_boletos(1500);
+    auto child = start(pair.instruction("77", "email"), "killed.log");
+    wait_until_writing(*child);
+    ASSERT_EQ(kill(child->pid(), SIGKILL), 0);
+    ASSERT_TRUE(child->wait_exit(10s).has_value());
+    EXPECT_FALSE(fs::exists(pdf_path()));
+    EXPECT_TRUE(fs::is_empty(tmp)) << "the page swap file outlived the process";
+    EXPECT_TRUE(result_rows("77").empty());
+
+    test::execute_sql(pair.receber, "delete from boletos where CHAVEBOLETO >= 100000");
+    const auto r = run(pair.instruction("77", "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(folder_entries(), std::vector<std::string>{"Bradesco_237.pdf"});
+    EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path()});
+}
+
+TEST_F(OutputSafety, FullDiskLeavesNoFileAndNoRow) {
+    // The output folder on a file system too small for three boletos.
+    fs::create_directories(home + "/driveKVL");
+    if (mount("tarvek-test", (home + "/driveKVL").c_str(), "tmpfs", 0, "size=84k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here (needs root)";
+    }
+    struct Unmount {
+        std::string path;
+        ~Unmount() { umount2(path.c_str(), MNT_DETACH); }
+    } unmount{home + "/driveKVL"};
+
+    const auto r = run(pair.instruction("77", "email"));
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find(pdf_path()), std::string::npos) << r.err;
+    EXPECT_TRUE(folder_entries().empty());
+    EXPECT_TRUE(result_rows("77").empty());
+}
+
+TEST_F(OutputSafety, HomeOutsideWindows1252FailsBeforeAnyWork) {
+    home = dir.path() + "/\xE5\xAE\xB6";  // a CJK character, UTF-8
+    fs::create_directories(home);
+    const auto r = run(pair.instruction("77", "email"));
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find("fora do Windows-1252"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(home + "/driveKVL"));
+    EXPECT_TRUE(result_rows("77").empty());
+}
+
+TEST_F(OutputSafety, LongDatabaseErrorIsReportedWhole) {
+    // A 4 KB database path: the client library's message is longer than any
+    // fixed buffer would hold.
+    const std::string missing = dir.path() + "/" + std::string(4000, 'd') + "/x.fdb";
+    const auto r =
+        run("Tarvek=" + pair.main + ";Receber=" + missing + ";idInstrucao=77;operacao=email");
+    EXPECT_EQ(r.exit_code, 1) << r.err;
+    EXPECT_NE(r.err.find(missing), std::string::npos);
+    // Nothing read past the message: only its own printable text.
+    for (const char c : r.err) {
+        EXPECT_TRUE(c == '\n' || (c >= ' ' && c < 0x7F)) << "stray byte " << int(c);
+    }
+    EXPECT_TRUE(result_rows("77").empty());
+}
+
+}  // namespace
+}  // namespace tarvek
