@@ -116,4 +116,16 @@ std::string instruction_value(std::string_view instruction, std::string_view key
     return {};
 }
 
+std::vector<std::string> parameter_values(std::string_view parametros, std::size_t count) {
+    std::vector<std::string> values;
+    values.reserve(count);
+    std::string_view rest = parametros;
+    while (values.size() < count) {
+        const std::size_t end = rest.find('^');
+        values.push_back(Texto_Depois(rest.substr(0, end), "="));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return values;
+}
+
 }  // namespace tarvek

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvek {
 
@@ -53,5 +54,11 @@ std::string sql_quoted(std::string_view text);
 // ASCII case, decides; its value is what follows the segment's first "=".
 // Empty when no segment holds the key. One pass over the text.
 std::string instruction_value(std::string_view instruction, std::string_view key);
+
+// The first `count` values of a parameter string
+// ("cod_ord=1234^segmento=MECANICA^tipo=ORDEM_SERVICO"): its "^"-segments in
+// order, each giving what follows its first "=" (empty without one); the
+// names are not looked at. Missing segments give empty values.
+std::vector<std::string> parameter_values(std::string_view parametros, std::size_t count);
 
 }  // namespace tarvek

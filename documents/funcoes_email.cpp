@@ -233,8 +233,9 @@ std::string TfrmFuncoesEmail::boleto_columns(int bank, const std::string& portfo
 std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string& idInstrucao) {
     memoInformativo_.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
     // Only the values count, by position: number, segment, kind.
-    std::string parametros = instruction_text(idInstrucao, "SQL");
-    const std::string numero = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+    const std::vector<std::string> valores =
+        parameter_values(instruction_text(idInstrucao, "SQL"), 3);
+    const std::string& numero = valores[0];
     os.numero_os = "0" + numero;
     // The number goes into the SQL text and the file name as it stands: only
     // digits may, or a value such as "1 or 1=1" would select other orders.
@@ -248,22 +249,14 @@ std::string TfrmFuncoesEmail::tratar_sql_da_os(const std::string& idInstrucao) {
     dtm_.qryTar1.set_sql(sql);
     dtm_.qryTar1.open();
 
-    parametros = Separa_Texto(parametros, "^", "resto");
-    os.segmento_os = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
-    parametros = Separa_Texto(parametros, "^", "resto");
-    os.tipo_os = Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
+    os.segmento_os = valores[1];
+    os.tipo_os = valores[2];
     return sql;
 }
 
 // --- conditional-sale documents ---
 
 namespace {
-
-// The value of the parameter string's first "^"-segment: the text after its
-// first "=", empty without one.
-std::string first_parameter_value(const std::string& parametros) {
-    return Separa_Texto(Separa_Texto(parametros, "^", "inicio"), "=", "resto");
-}
 
 bool only_digits(const std::string& text) {
     return Somente_Digitos(text) == text;
@@ -273,9 +266,10 @@ bool only_digits(const std::string& text) {
 
 std::string TfrmFuncoesEmail::tratar_sql_do_condicional(const std::string& idInstrucao) {
     memoInformativo_.set_text(instruction_text(idInstrucao, "INFORMATIVO"));
-    std::string parametros = instruction_text(idInstrucao, "SQL");
-
-    const std::string numero = first_parameter_value(parametros);
+    // Only the values count, by position: number, kind, price printing.
+    const std::vector<std::string> valores =
+        parameter_values(instruction_text(idInstrucao, "SQL"), 3);
+    const std::string& numero = valores[0];
     // Spliced into the SQL and the file name: anything but digits could
     // change the query or point outside the output folder.
     if (!only_digits(numero)) {
@@ -288,10 +282,8 @@ std::string TfrmFuncoesEmail::tratar_sql_do_condicional(const std::string& idIns
     dtm_.qryTar1.set_sql(sql);
     dtm_.qryTar1.open();
 
-    parametros = Separa_Texto(parametros, "^", "resto");
-    condicional.tipo_condicional = first_parameter_value(parametros);
-    parametros = Separa_Texto(parametros, "^", "resto");
-    condicional.imprime_valores = first_parameter_value(parametros);
+    condicional.tipo_condicional = valores[1];
+    condicional.imprime_valores = valores[2];
     return sql;
 }
 

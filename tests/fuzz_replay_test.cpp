@@ -30,7 +30,8 @@ TEST_P(FuzzReplay, SavedInputsHoldEveryCheck) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
-                         ::testing::Values("instruction", "display_format", "picture", "pdf_text"),
+                         ::testing::Values("instruction", "parameter_string", "display_format",
+                                           "picture", "pdf_text"),
                          [](const ::testing::TestParamInfo<const char*>& param_info) {
                              return std::string(param_info.param);
                          });

@@ -48,6 +48,16 @@ void instruction(std::string_view input) {
           "removing a key lengthened the text");
 }
 
+void parameter_string(std::string_view input) {
+    const std::vector<std::string> values = parameter_values(input, 3);
+    check(values.size() == 3, "not the values asked for");
+    for (const std::string& value : values) {
+        check(value.find('^') == std::string::npos, "a value spans segments");
+        check(value.empty() || input.find("=" + value) != std::string_view::npos,
+              "a value that is not in the text");
+    }
+}
+
 void display_format(std::string_view input) {
     const FormatSettings pt =
         FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8");
@@ -104,6 +114,7 @@ void pdf_text(std::string_view input) {
 
 Target target_named(std::string_view name) {
     if (name == "instruction") return instruction;
+    if (name == "parameter_string") return parameter_string;
     if (name == "display_format") return display_format;
     if (name == "picture") return picture;
     if (name == "pdf_text") return pdf_text;

@@ -17,6 +17,8 @@ class FuzzFailure : public std::logic_error {
 
 // An instruction string: every key's value, the document kind.
 void instruction(std::string_view input);
+// A parameter string of the service orders and conditional documents.
+void parameter_string(std::string_view input);
 // A display format applied to numbers of every kind.
 void display_format(std::string_view input);
 // Picture file bytes: decoded, or refused with an error.
