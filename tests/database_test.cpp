@@ -289,6 +289,59 @@ TEST_F(DataModule, QueryNavigationAndTypedValues) {
     }
 }
 
+// A query read forward only keeps no rows, yet reads like any other: the
+// report's first() after the last row starts again, and the record count
+// leaves the current row where it is.
+TEST_F(DataModule, UnidirectionalQueryReadsForwardAndStartsAgain) {
+    connect_both();
+    Query q("qryBoleto", dtm.dtbReceber, dtm.ibtReceber);
+    q.set_unidirectional(true);
+    q.set_sql(
+        "select 1 n, 'um' nome from rdb$database union all select 2, 'dois' from rdb$database "
+        "union all select 3, cast(null as varchar(4)) from rdb$database");
+    q.open();
+    EXPECT_FALSE(q.is_empty());
+    Field& n = q.field_by_name("N");
+    Field& nome = q.field_by_name("NOME");
+    q.first();  // nothing read yet: still the first row
+    EXPECT_EQ(n.as_integer(), 1);
+    EXPECT_EQ(nome.as_string(), "um");
+    q.next();
+    EXPECT_EQ(n.as_integer(), 2);
+    EXPECT_EQ(q.record_count(), 3u);
+    EXPECT_EQ(n.as_integer(), 2);
+    EXPECT_EQ(nome.as_string(), "dois");
+    q.next();
+    EXPECT_TRUE(nome.is_null());
+    q.next();
+    EXPECT_TRUE(q.eof());
+    EXPECT_EQ(n.as_integer(), 3);  // the last row stays in the fields
+    q.next();
+    EXPECT_TRUE(q.eof());
+
+    q.first();
+    EXPECT_FALSE(q.eof());
+    EXPECT_EQ(n.as_integer(), 1);
+    EXPECT_EQ(nome.as_string(), "um");
+    std::vector<std::int64_t> seen;
+    for (; !q.eof(); q.next()) seen.push_back(n.as_integer());
+    EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2, 3}));
+    EXPECT_EQ(q.record_count(), 3u);
+
+    q.set_sql("select 1 n, 'x' nome from rdb$database where 1 = 0");
+    q.open();
+    EXPECT_TRUE(q.is_empty());
+    EXPECT_TRUE(q.eof());
+    EXPECT_TRUE(n.is_null());
+    EXPECT_EQ(q.record_count(), 0u);
+    q.first();
+    EXPECT_TRUE(q.eof());
+    q.close();
+    EXPECT_FALSE(q.is_empty());
+    EXPECT_EQ(q.record_count(), 0u);
+    EXPECT_THROW(q.first(), DatabaseError);
+}
+
 // The same data module through a Firebird server on loopback.
 TEST(DataModuleServer, ConnectsThroughTheServer) {
     const std::string server = test::test_server();

@@ -316,20 +316,39 @@ void Query::open() {
         }
     }
 
-    cursor->result_set = fb::checked([&](auto* s) {
-        return cursor->statement->openCursor(s, transaction, nullptr, nullptr, cursor->metadata, 0);
-    });
     cursor_ = std::move(cursor);
     rows_.clear();
     position_ = 0;
+    counted_.reset();
+    reading_forward_ = unidirectional_;
     active_ = true;
     try {
-        eof_ = !fetch_row();
-        load_current();
+        open_cursor();
     } catch (...) {
         close();
         throw;
     }
+}
+
+void Query::open_cursor() {
+    Firebird::ITransaction* transaction = transaction_->handle();
+    cursor_->result_set = fb::checked([&](auto* s) {
+        return cursor_->statement->openCursor(s, transaction, nullptr, nullptr, cursor_->metadata,
+                                              0);
+    });
+    position_ = 0;
+    if (reading_forward_) {
+        eof_ = !fetch_into_fields();
+        empty_ = eof_;
+        if (eof_) clear_values();
+    } else {
+        eof_ = !fetch_row();
+        load_current();
+    }
+}
+
+void Query::set_unidirectional(bool unidirectional) {
+    unidirectional_ = unidirectional;
 }
 
 void Query::close() {
@@ -338,6 +357,8 @@ void Query::close() {
     position_ = 0;
     active_ = false;
     eof_ = true;
+    empty_ = true;
+    counted_.reset();
     clear_values();
 }
 
@@ -355,7 +376,7 @@ void Query::exec_sql() {
     });
 }
 
-bool Query::fetch_row() {
+bool Query::fetch_next() {
     if (!cursor_ || !cursor_->result_set) return false;
     const int result = fb::checked(
         [&](auto* s) { return cursor_->result_set->fetchNext(s, cursor_->buffer.data()); });
@@ -364,14 +385,27 @@ bool Query::fetch_row() {
         cursor_->result_set = nullptr;
         return false;
     }
+    return true;
+}
+
+FieldValue Query::column_value(std::size_t field_index) const {
+    const Column& c = cursor_->columns[static_cast<std::size_t>(column_of_field_[field_index])];
+    return convert_to(field(field_index).type(),
+                      cursor_->decode(c, database_->attachment(), transaction_->handle()));
+}
+
+bool Query::fetch_row() {
+    if (!fetch_next()) return false;
     std::vector<FieldValue> row;
     row.reserve(column_of_field_.size());
-    for (std::size_t f = 0; f < column_of_field_.size(); ++f) {
-        const Column& c = cursor_->columns[static_cast<std::size_t>(column_of_field_[f])];
-        row.push_back(convert_to(
-            field(f).type(), cursor_->decode(c, database_->attachment(), transaction_->handle())));
-    }
+    for (std::size_t f = 0; f < column_of_field_.size(); ++f) row.push_back(column_value(f));
     rows_.push_back(std::move(row));
+    return true;
+}
+
+bool Query::fetch_into_fields() {
+    if (!fetch_next()) return false;
+    for (std::size_t f = 0; f < column_of_field_.size(); ++f) field(f).set_value(column_value(f));
     return true;
 }
 
@@ -385,6 +419,16 @@ void Query::load_current() {
 
 void Query::first() {
     if (!active_) fail("Cannot perform this operation on a closed dataset");
+    if (reading_forward_) {
+        // Nothing was read past the first row: it is still in the fields.
+        if (position_ == 0) return;
+        if (cursor_->result_set) {
+            cursor_->result_set->release();
+            cursor_->result_set = nullptr;
+        }
+        open_cursor();
+        return;
+    }
     position_ = 0;
     eof_ = rows_.empty();
     load_current();
@@ -393,24 +437,61 @@ void Query::first() {
 void Query::next() {
     if (!active_) fail("Cannot perform this operation on a closed dataset");
     if (eof_) return;
+    if (reading_forward_) {
+        // At end-of-data the fields keep the last row, as readers expect.
+        if (fetch_into_fields()) {
+            ++position_;
+        } else {
+            eof_ = true;
+        }
+        return;
+    }
     if (position_ + 1 < rows_.size() || fetch_row()) {
         ++position_;
         load_current();
     } else {
-        // At end-of-data the fields keep the last row, as readers expect.
         eof_ = true;
     }
 }
 
 bool Query::is_empty() const {
-    return active_ && rows_.empty();
+    if (!active_) return false;
+    return reading_forward_ ? empty_ : rows_.empty();
 }
 
 std::size_t Query::record_count() {
     if (!active_) return 0;
-    while (fetch_row()) {
+    if (!reading_forward_) {
+        while (fetch_row()) {
+        }
+        return rows_.size();
     }
-    return rows_.size();
+    if (counted_) return *counted_;
+    // A second run of the statement, fetched without reading any value: the
+    // rows already read are gone.
+    const std::string text = sql_text();
+    Firebird::IAttachment* attachment = database_->attachment();
+    Firebird::ITransaction* transaction = transaction_->handle();
+    Cursor counter;
+    counter.statement = fb::checked([&](auto* s) {
+        return attachment->prepare(s, transaction, 0, text.c_str(), kDialect,
+                                   Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+    });
+    counter.metadata =
+        fb::checked([&](auto* s) { return counter.statement->getOutputMetadata(s); });
+    counter.buffer.resize(
+        fb::checked([&](auto* s) { return counter.metadata->getMessageLength(s); }));
+    counter.result_set = fb::checked([&](auto* s) {
+        return counter.statement->openCursor(s, transaction, nullptr, nullptr, counter.metadata, 0);
+    });
+    std::size_t count = 0;
+    while (fb::checked([&](auto* s) {
+               return counter.result_set->fetchNext(s, counter.buffer.data());
+           }) == Firebird::IStatus::RESULT_OK) {
+        ++count;
+    }
+    counted_ = count;
+    return count;
 }
 
 }  // namespace tarvek

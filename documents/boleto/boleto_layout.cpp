@@ -102,6 +102,9 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm,
         .name = "NOSSONUMEROSTR", .type = FieldType::Text, .size = widths.nosso_numero_str});
     if (widths.obs_cliente)
         qryBoleto.declare_field(FieldDef{.name = "OBSCLIENTE", .type = FieldType::Blob});
+    // The report walks the boletos once, forward: a batch of any size reads
+    // them without keeping them.
+    qryBoleto.set_unidirectional(true);
 
     // A4 portrait, the engine's margins, Arial 13 px.
     Boleto.OwnerName = name_;
