@@ -64,7 +64,7 @@ void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int fir
     try {
         for (int number = first_page; number <= last_page; ++number) {
             if (number > first_page) InternalNewPage();
-            GraphicSurface* page = pages_->page(number - 1);
+            const GraphicSurface* page = pages_->page(number - 1);
             if (page) InternalDrawPage(*page);
             if (progress) {
                 progress->Step(std::string());

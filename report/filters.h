@@ -52,7 +52,7 @@ class TRLCustomFilter {
     virtual void InternalEndDoc() = 0;
     // Between two pages (not before the first).
     virtual void InternalNewPage() = 0;
-    virtual void InternalDrawPage(GraphicSurface& page) = 0;
+    virtual void InternalDrawPage(const GraphicSurface& page) = 0;
 
   private:
     std::shared_ptr<GraphicStorage> pages_;

@@ -11,8 +11,10 @@
 #include <cstdio>
 #include <cstring>
 #include <deque>
+#include <limits>
 #include <random>
 #include <system_error>
+#include <unordered_map>
 
 #include "base/errors.h"
 #include "report/text_metrics.h"
@@ -270,15 +272,13 @@ void GraphicSurface::text_out(const Rect& r, int x, int y, const std::string& te
 }
 
 void GraphicSurface::stretch_picture(const Rect& r, const Picture& picture) {
-    std::string data = picture.tagged_data();
-    append(ObjectKind::Image, r).data = std::move(data);
+    append(ObjectKind::Image, r).picture = picture;
 }
 
 void GraphicSurface::draw_picture(int x, int y, const Picture& bitmap, bool parity) {
-    std::string data = bitmap.tagged_data();
     GraphicObject& object =
         append(ObjectKind::Image, {x, y, x + bitmap.width(), y + bitmap.height()});
-    object.data = std::move(data);
+    object.picture = bitmap;
     object.parity = parity;
 }
 
@@ -332,36 +332,76 @@ void GraphicSurface::reset_clip_rect() {
     append(ObjectKind::ResetClipRect, clip_);
 }
 
-void GraphicSurface::copy_surface(int x, int y, const GraphicSurface& source) {
+namespace {
+
+// Objects are copied from a const source and moved from a non-const one.
+const GraphicObject& take(const GraphicObject& object) {
+    return object;
+}
+GraphicObject&& take(GraphicObject& object) {
+    return std::move(object);
+}
+
+}  // namespace
+
+template <typename Objects>
+void GraphicSurface::copy_objects(int x, int y, Objects& objects, const GraphicSurface& source) {
     // Counts first: the source may be this very surface.
-    const std::size_t object_count = source.objects_.size();
-    const std::size_t macro_count = source.macros.size();
+    const std::size_t object_count = objects.size();
+    objects_.reserve(objects_.size() + object_count);
     for (std::size_t i = 0; i < object_count; ++i) {
-        GraphicObject copy = source.objects_[i];
-        copy.offset(x, y);
-        append_copy(std::move(copy), source);
+        GraphicObject object = take(objects[i]);
+        object.offset(x, y);
+        append_copy(std::move(object), source);
     }
+}
+
+template <typename Objects>
+void GraphicSurface::copy_objects(const Rect& destination, Objects& objects,
+                                  const GraphicSurface& source, const Rect& source_rect) {
+    set_clip_rect(destination);
+    if (!source_rect.empty()) {
+        const double sx = static_cast<double>(destination.width()) / source_rect.width();
+        const double sy = static_cast<double>(destination.height()) / source_rect.height();
+        const bool same_size = sx == 1.0 && sy == 1.0;
+        const int dx = destination.left - scaled(source_rect.left, sx);
+        const int dy = destination.top - scaled(source_rect.top, sy);
+        const std::size_t object_count = objects.size();
+        for (std::size_t i = 0; i < object_count; ++i) {
+            if (!objects[i].bounds.intersects(source_rect)) continue;
+            GraphicObject object = take(objects[i]);
+            if (!same_size) object.scale(sx, sy);
+            object.offset(dx, dy);
+            append_copy(std::move(object), source);
+        }
+    }
+    reset_clip_rect();
+}
+
+void GraphicSurface::copy_surface(int x, int y, const GraphicSurface& source) {
+    const std::size_t macro_count = source.macros.size();
+    copy_objects(x, y, source.objects_, source);
     for (std::size_t i = 0; i < macro_count; ++i) macros.push_back(source.macros[i]);
 }
 
 void GraphicSurface::copy_rect(const Rect& destination, const GraphicSurface& source,
                                const Rect& source_rect) {
-    set_clip_rect(destination);
-    if (!source_rect.empty()) {
-        const double sx = static_cast<double>(destination.width()) / source_rect.width();
-        const double sy = static_cast<double>(destination.height()) / source_rect.height();
-        const int dx = destination.left - scaled(source_rect.left, sx);
-        const int dy = destination.top - scaled(source_rect.top, sy);
-        const std::size_t object_count = source.objects_.size();
-        for (std::size_t i = 0; i < object_count; ++i) {
-            if (!source.objects_[i].bounds.intersects(source_rect)) continue;
-            GraphicObject copy = source.objects_[i];
-            copy.scale(sx, sy);
-            copy.offset(dx, dy);
-            append_copy(std::move(copy), source);
-        }
-    }
-    reset_clip_rect();
+    copy_objects(destination, source.objects_, source, source_rect);
+}
+
+void GraphicSurface::move_surface(int x, int y, GraphicSurface& source) {
+    if (&source == this) throw Error("Cannot move a surface's objects onto itself");
+    copy_objects(x, y, source.objects_, source);
+    source.objects_.clear();
+    for (auto& macro : source.macros) macros.push_back(std::move(macro));
+    source.macros.clear();
+}
+
+void GraphicSurface::move_rect(const Rect& destination, GraphicSurface& source,
+                               const Rect& source_rect) {
+    if (&source == this) throw Error("Cannot move a surface's objects onto itself");
+    copy_objects(destination, source.objects_, source, source_rect);
+    source.objects_.clear();
 }
 
 std::optional<int> GraphicSurface::find_cut_row(int row) const {
@@ -399,39 +439,52 @@ std::unique_ptr<GraphicSurface> GraphicSurface::clone() const {
 }
 
 // ---------------------------------------------------------------------------
-// Serialisation: little-endian fixed-width integers, strings and lists
-// prefixed with their 32-bit length.
+// Serialisation. Numbers take 7 bits a byte (signed ones zigzag-coded). An
+// object writes only the fields that differ from a new object's, its
+// coordinates relative to what came before, and a font, brush or pen equal
+// to the last one written as a flag: a page of texts and rules takes a few
+// bytes an object. Pictures go to the store, or else follow in the bytes,
+// each row as a copy of the one above, runs of one colour, or raw pixels.
 
 namespace {
 
-constexpr std::string_view kPageMagic = "TVKPAGE1";
+constexpr std::string_view kPageMagic = "TVKPAGE2";
 
 class Writer {
   public:
-    void u8(std::uint8_t v) { out_ += static_cast<char>(v); }
-    void u32(std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) u8(static_cast<std::uint8_t>(v >> (8 * i)));
+    void u8(std::uint8_t v) {
+        room(1);
+        out_[size_++] = static_cast<char>(v);
     }
-    void i32(int v) { u32(static_cast<std::uint32_t>(v)); }
+    void uvar(std::uint64_t v) {
+        room(10);
+        while (v >= 0x80) {
+            out_[size_++] = static_cast<char>(v | 0x80);
+            v >>= 7;
+        }
+        out_[size_++] = static_cast<char>(v);
+    }
+    void svar(std::int64_t v) {
+        uvar((static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63));
+    }
     void boolean(bool v) { u8(v ? 1 : 0); }
-    void count(std::size_t n) {
-        if (n > 0xFFFFFFFFu) throw Error("A page part is too large to store: " + std::to_string(n));
-        u32(static_cast<std::uint32_t>(n));
+    void str(std::string_view s) {
+        uvar(s.size());
+        raw(s);
     }
-    void str(const std::string& s) {
-        count(s.size());
-        out_ += s;
+    void raw(std::string_view s) {
+        room(s.size());
+        std::memcpy(out_.data() + size_, s.data(), s.size());
+        size_ += s.size();
     }
-    void raw(std::string_view s) { out_ += s; }
+    void raw(const std::uint8_t* data, std::size_t size) {
+        raw(std::string_view(reinterpret_cast<const char*>(data), size));
+    }
     void rect(const Rect& r) {
-        i32(r.left);
-        i32(r.top);
-        i32(r.right);
-        i32(r.bottom);
-    }
-    void point(Point p) {
-        i32(p.x);
-        i32(p.y);
+        svar(r.left);
+        svar(r.top);
+        svar(r.right);
+        svar(r.bottom);
     }
     void color(MetaColor c) {
         u8(c.red);
@@ -440,52 +493,84 @@ class Writer {
     }
     void brush(const MetaBrush& b) {
         color(b.color);
-        i32(b.style);
+        svar(b.style);
     }
     void pen(const MetaPen& p) {
         color(p.color);
-        i32(p.mode);
-        i32(p.style);
-        i32(p.width);
+        svar(p.mode);
+        svar(p.style);
+        svar(p.width);
     }
     void meta_font(const MetaFont& f) {
-        i32(f.pixels_per_inch);
+        svar(f.pixels_per_inch);
         u8(f.charset);
         color(f.color);
-        i32(f.height);
-        i32(f.name_index);
-        i32(f.pitch);
-        i32(f.size);
-        u32(f.style);
+        svar(f.height);
+        svar(f.name_index);
+        svar(f.pitch);
+        svar(f.size);
+        uvar(f.style);
     }
     void font(const Font& f) {
         str(f.name);
-        i32(f.height);
-        u32(f.style);
-        u32(f.color);
+        svar(f.height);
+        uvar(f.style);
+        uvar(f.color);
         u8(f.charset);
-        i32(f.pitch);
+        svar(f.pitch);
     }
-    std::string take() { return std::move(out_); }
+    std::size_t size() const { return size_; }
+    std::string_view view() const { return {out_.data(), size_}; }
+    void clear() { size_ = 0; }
+    std::string take() {
+        out_.resize(size_);
+        size_ = 0;
+        return std::move(out_);
+    }
 
   private:
+    // The string grows ahead of what is written, by doubling.
+    void room(std::size_t n) {
+        if (out_.size() - size_ < n) out_.resize(std::max(2 * out_.size(), size_ + n + 256));
+    }
+
     std::string out_;
+    std::size_t size_ = 0;
 };
 
 class Reader {
   public:
-    explicit Reader(const std::string& bytes) : bytes_(bytes) {}
+    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
 
     std::uint8_t u8() {
         need(1);
         return static_cast<std::uint8_t>(bytes_[pos_++]);
     }
-    std::uint32_t u32() {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(u8()) << (8 * i);
-        return v;
+    std::uint64_t uvar() {
+        std::uint64_t v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            const std::uint8_t b = u8();
+            v |= static_cast<std::uint64_t>(b & 0x7F) << shift;
+            if (!(b & 0x80)) return v;
+        }
+        fail("a number is too long");
     }
-    int i32() { return static_cast<int>(u32()); }
+    std::int64_t svar() {
+        const std::uint64_t u = uvar();
+        return static_cast<std::int64_t>(u >> 1) ^ -static_cast<std::int64_t>(u & 1);
+    }
+    int i32() { return in_range(svar()); }
+    int in_range(std::int64_t v) const {
+        if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
+            fail("a number is out of range");
+        }
+        return static_cast<int>(v);
+    }
+    unsigned u32() {
+        const std::uint64_t v = uvar();
+        if (v > std::numeric_limits<unsigned>::max()) fail("a number is out of range");
+        return static_cast<unsigned>(v);
+    }
     bool boolean() {
         const std::uint8_t v = u8();
         if (v > 1) fail("a flag is neither 0 nor 1");
@@ -494,21 +579,21 @@ class Reader {
     // A list length; each element takes at least `min_size` bytes, which
     // rejects lengths the data cannot hold before anything is allocated.
     std::size_t count(std::size_t min_size) {
-        const std::size_t n = u32();
-        if (n * min_size > bytes_.size() - pos_) fail("a list is longer than the data");
-        return n;
+        const std::uint64_t n = uvar();
+        if (n > (bytes_.size() - pos_) / min_size) fail("a list is longer than the data");
+        return static_cast<std::size_t>(n);
     }
-    std::string str() {
-        const std::size_t n = count(1);
-        std::string s = bytes_.substr(pos_, n);
+    std::string_view bytes(std::size_t n) {
+        need(n);
+        const std::string_view out = bytes_.substr(pos_, n);
         pos_ += n;
-        return s;
+        return out;
     }
+    std::string str() { return std::string(bytes(count(1))); }
+    std::size_t remaining() const { return bytes_.size() - pos_; }
     void expect(std::string_view magic) {
         need(magic.size());
-        if (std::string_view(bytes_).substr(pos_, magic.size()) != magic) {
-            fail("not a stored page");
-        }
+        if (bytes_.substr(pos_, magic.size()) != magic) fail("not a stored page");
         pos_ += magic.size();
     }
     Rect rect() {
@@ -518,12 +603,6 @@ class Reader {
         r.right = i32();
         r.bottom = i32();
         return r;
-    }
-    Point point() {
-        Point p;
-        p.x = i32();
-        p.y = i32();
-        return p;
     }
     MetaColor color() {
         MetaColor c;
@@ -580,73 +659,293 @@ class Reader {
         if (n > bytes_.size() - pos_) fail("the data ends early");
     }
 
-    const std::string& bytes_;
+    std::string_view bytes_;
     std::size_t pos_ = 0;
 };
 
-constexpr std::size_t kRectSize = 16;
-constexpr std::size_t kMinObjectSize = 100;  // well below what write_object emits
+// --- pictures
 
-void write_object(Writer& w, const GraphicObject& o) {
-    w.u8(static_cast<std::uint8_t>(o.kind));
-    w.rect(o.bounds);
-    w.i32(o.group_id);
-    w.i32(o.generator_id);
-    w.str(o.text);
-    w.point(o.origin);
-    w.i32(o.alignment);
-    w.i32(o.layout);
-    w.u32(o.text_flags);
-    w.meta_font(o.font);
-    w.brush(o.brush);
-    w.pen(o.pen);
-    w.str(o.data);
-    w.boolean(o.parity);
-    w.point(o.from);
-    w.point(o.to);
-    w.color(o.pixel_color);
-    w.count(o.points.size());
-    for (Point p : o.points) w.point(p);
+enum PictureCode : std::uint8_t { kNoPicture = 0, kBitmap = 1, kIcon = 2 };
+enum RowCode : std::uint8_t { kRowAsAbove = 0, kRowRuns = 1, kRowRaw = 2 };
+
+void write_pixel_rows(Writer& w, const Picture& picture) {
+    const auto width = static_cast<std::size_t>(picture.width());
+    const std::size_t stride = width * 3;
+    const std::uint8_t* rows = picture.rgb().data();
+    Writer runs;
+    for (int y = 0; y < picture.height(); ++y) {
+        const std::uint8_t* row = rows + static_cast<std::size_t>(y) * stride;
+        if (y > 0 && std::memcmp(row, row - stride, stride) == 0) {
+            w.u8(kRowAsAbove);
+            continue;
+        }
+        runs.clear();
+        for (std::size_t x = 0; x < width && runs.size() < stride;) {
+            const std::uint8_t* pixel = row + x * 3;
+            std::size_t n = 1;
+            while (x + n < width && pixel[n * 3] == pixel[0] && pixel[n * 3 + 1] == pixel[1] &&
+                   pixel[n * 3 + 2] == pixel[2]) {
+                ++n;
+            }
+            runs.uvar(n);
+            runs.raw(pixel, 3);
+            x += n;
+        }
+        if (runs.size() < stride) {
+            w.u8(kRowRuns);
+            w.raw(runs.view());
+        } else {
+            w.u8(kRowRaw);
+            w.raw(row, stride);
+        }
+    }
 }
 
-GraphicObject read_object(Reader& r) {
-    GraphicObject o;
+void write_picture(Writer& w, const Picture& picture) {
+    switch (picture.kind()) {
+        case Picture::Kind::None:
+            w.u8(kNoPicture);
+            return;
+        case Picture::Kind::Icon:
+            w.u8(kIcon);
+            w.str(picture.icon_bytes());
+            return;
+        case Picture::Kind::Bitmap:
+            w.u8(kBitmap);
+            w.uvar(static_cast<std::uint64_t>(picture.width()));
+            w.uvar(static_cast<std::uint64_t>(picture.height()));
+            write_pixel_rows(w, picture);
+            return;
+    }
+}
+
+Picture read_picture(Reader& r) {
+    switch (r.u8()) {
+        case kNoPicture:
+            return {};
+        case kIcon:
+            return Picture::from_file_data(r.str(), "a stored page");
+        case kBitmap:
+            break;
+        default:
+            r.fail("unknown picture kind");
+    }
+    const std::uint64_t width = r.uvar();
+    const std::uint64_t height = r.uvar();
+    if (width == 0 || height == 0 || width > Picture::kMaxPixels ||
+        height > Picture::kMaxPixels / width) {
+        r.fail("a picture of " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels");
+    }
+    const std::size_t stride = static_cast<std::size_t>(width) * 3;
+    // Every row takes a byte at least: a short record cannot claim a tall picture.
+    if (height > r.remaining()) r.fail("a picture is taller than the data");
+    std::vector<std::uint8_t> rgb(stride * static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < height; ++y) {
+        std::uint8_t* row = rgb.data() + y * stride;
+        switch (r.u8()) {
+            case kRowAsAbove:
+                if (y == 0) r.fail("the first row of a picture repeats nothing");
+                std::memcpy(row, row - stride, stride);
+                break;
+            case kRowRuns:
+                for (std::size_t x = 0; x < width;) {
+                    const std::uint64_t n = r.uvar();
+                    if (n == 0 || n > width - x) r.fail("a run of pixels leaves its row");
+                    const std::string_view pixel = r.bytes(3);
+                    for (std::uint64_t i = 0; i < n; ++i, ++x) {
+                        std::memcpy(row + x * 3, pixel.data(), 3);
+                    }
+                }
+                break;
+            case kRowRaw:
+                std::memcpy(row, r.bytes(stride).data(), stride);
+                break;
+            default:
+                r.fail("unknown picture row kind");
+        }
+    }
+    return Picture::from_rgb(static_cast<int>(width), static_cast<int>(height), std::move(rgb));
+}
+
+// --- objects
+
+enum ObjectField : std::uint32_t {
+    kGeneratorField = 1u << 0,
+    kTextField = 1u << 1,
+    kOriginField = 1u << 2,
+    kAlignmentField = 1u << 3,  // alignment and layout
+    kTextFlagsField = 1u << 4,
+    kFontField = 1u << 5,
+    kFontAgain = 1u << 6,  // the font last written
+    kBrushField = 1u << 7,
+    kBrushAgain = 1u << 8,
+    kPenField = 1u << 9,
+    kPenAgain = 1u << 10,
+    kPictureField = 1u << 11,
+    kParityField = 1u << 12,
+    kEndsField = 1u << 13,  // from and to
+    kPixelColorField = 1u << 14,
+    kPointsField = 1u << 15,
+};
+constexpr std::uint32_t kAllFields = (1u << 16) - 1;
+
+// What the objects before the current one left: coordinates and the state
+// last written are told relative to it.
+struct ObjectContext {
+    Rect bounds;
+    std::int64_t group_id = 0;
+    MetaFont font;
+    MetaBrush brush;
+    MetaPen pen;
+};
+
+const GraphicObject& new_object() {
+    static const GraphicObject object;
+    return object;
+}
+
+void write_object(Writer& w, const GraphicObject& o, ObjectContext& c,
+                  GraphicSurface::PictureStore* pictures) {
+    const GraphicObject& fresh = new_object();
+    std::uint32_t fields = 0;
+    if (o.generator_id != fresh.generator_id) fields |= kGeneratorField;
+    if (!o.text.empty()) fields |= kTextField;
+    if (o.origin != fresh.origin) fields |= kOriginField;
+    if (o.alignment != fresh.alignment || o.layout != fresh.layout) fields |= kAlignmentField;
+    if (o.text_flags != fresh.text_flags) fields |= kTextFlagsField;
+    if (o.font != fresh.font) fields |= o.font == c.font ? kFontAgain : kFontField;
+    if (o.brush != fresh.brush) fields |= o.brush == c.brush ? kBrushAgain : kBrushField;
+    if (o.pen != fresh.pen) fields |= o.pen == c.pen ? kPenAgain : kPenField;
+    if (!o.picture.empty()) fields |= kPictureField;
+    if (o.parity) fields |= kParityField;
+    if (o.from != fresh.from || o.to != fresh.to) fields |= kEndsField;
+    if (o.pixel_color != fresh.pixel_color) fields |= kPixelColorField;
+    if (!o.points.empty()) fields |= kPointsField;
+
+    const Rect& b = o.bounds;
+    w.u8(static_cast<std::uint8_t>(o.kind));
+    w.uvar(fields);
+    w.svar(std::int64_t{b.left} - c.bounds.left);
+    w.svar(std::int64_t{b.top} - c.bounds.top);
+    w.svar(std::int64_t{b.right} - b.left);
+    w.svar(std::int64_t{b.bottom} - b.top);
+    w.svar(o.group_id - c.group_id);
+    c.bounds = b;
+    c.group_id = o.group_id;
+    const auto relative = [&](Point p) {
+        w.svar(std::int64_t{p.x} - b.left);
+        w.svar(std::int64_t{p.y} - b.top);
+    };
+    if (fields & kGeneratorField) w.svar(o.generator_id);
+    if (fields & kTextField) w.str(o.text);
+    if (fields & kOriginField) relative(o.origin);
+    if (fields & kAlignmentField) {
+        w.svar(o.alignment);
+        w.svar(o.layout);
+    }
+    if (fields & kTextFlagsField) w.uvar(o.text_flags);
+    if (fields & kFontField) {
+        w.meta_font(o.font);
+        c.font = o.font;
+    }
+    if (fields & kBrushField) {
+        w.brush(o.brush);
+        c.brush = o.brush;
+    }
+    if (fields & kPenField) {
+        w.pen(o.pen);
+        c.pen = o.pen;
+    }
+    if (fields & kPictureField) {
+        if (pictures) {
+            w.uvar(pictures->number_of(o.picture));
+        } else {
+            write_picture(w, o.picture);
+        }
+    }
+    if (fields & kEndsField) {
+        relative(o.from);
+        relative(o.to);
+    }
+    if (fields & kPixelColorField) w.color(o.pixel_color);
+    if (fields & kPointsField) {
+        w.uvar(o.points.size());
+        for (Point p : o.points) relative(p);
+    }
+}
+
+void read_object(Reader& r, GraphicObject& o, ObjectContext& c,
+                 GraphicSurface::PictureStore* pictures) {
     const std::uint8_t kind = r.u8();
     if (kind > static_cast<std::uint8_t>(ObjectKind::Polyline)) {
         r.fail("unknown object kind " + std::to_string(kind));
     }
     o.kind = static_cast<ObjectKind>(kind);
-    o.bounds = r.rect();
-    o.group_id = r.i32();
-    o.generator_id = r.i32();
-    o.text = r.str();
-    o.origin = r.point();
-    o.alignment = r.i32();
-    o.layout = r.i32();
-    o.text_flags = r.u32();
-    o.font = r.meta_font();
-    o.brush = r.brush();
-    o.pen = r.pen();
-    o.data = r.str();
-    o.parity = r.boolean();
-    o.from = r.point();
-    o.to = r.point();
-    o.pixel_color = r.color();
-    o.points.resize(r.count(8));
-    for (Point& p : o.points) p = r.point();
-    return o;
+    const std::uint64_t fields = r.uvar();
+    if (fields & ~std::uint64_t{kAllFields}) r.fail("unknown object fields");
+    Rect& b = o.bounds;
+    b.left = r.in_range(c.bounds.left + r.svar());
+    b.top = r.in_range(c.bounds.top + r.svar());
+    b.right = r.in_range(b.left + r.svar());
+    b.bottom = r.in_range(b.top + r.svar());
+    o.group_id = r.in_range(c.group_id + r.svar());
+    c.bounds = b;
+    c.group_id = o.group_id;
+    const auto relative = [&] {
+        Point p;
+        p.x = r.in_range(b.left + r.svar());
+        p.y = r.in_range(b.top + r.svar());
+        return p;
+    };
+    if (fields & kGeneratorField) o.generator_id = r.i32();
+    if (fields & kTextField) o.text = r.str();
+    if (fields & kOriginField) o.origin = relative();
+    if (fields & kAlignmentField) {
+        o.alignment = r.i32();
+        o.layout = r.i32();
+    }
+    if (fields & kTextFlagsField) o.text_flags = r.u32();
+    if (fields & kFontField) c.font = r.meta_font();
+    if (fields & (kFontField | kFontAgain)) o.font = c.font;
+    if (fields & kBrushField) c.brush = r.brush();
+    if (fields & (kBrushField | kBrushAgain)) o.brush = c.brush;
+    if (fields & kPenField) c.pen = r.pen();
+    if (fields & (kPenField | kPenAgain)) o.pen = c.pen;
+    if (fields & kPictureField) {
+        if (pictures) {
+            const std::uint64_t number = r.uvar();
+            if (number > std::numeric_limits<std::uint32_t>::max()) r.fail("no such picture");
+            o.picture = pictures->picture(static_cast<std::uint32_t>(number));
+        } else {
+            o.picture = read_picture(r);
+        }
+    }
+    o.parity = (fields & kParityField) != 0;
+    if (fields & kEndsField) {
+        o.from = relative();
+        o.to = relative();
+    }
+    if (fields & kPixelColorField) o.pixel_color = r.color();
+    if (fields & kPointsField) {
+        o.points.resize(r.count(2));
+        for (Point& p : o.points) p = relative();
+    }
 }
+
+constexpr std::size_t kMinObjectSize = 7;  // kind, fields, bounds, group id
 
 }  // namespace
 
-std::string GraphicSurface::serialize() const {
+std::string GraphicSurface::serialize(PictureStore* pictures) const {
     Writer w;
     w.raw(kPageMagic);
-    w.i32(width);
-    w.i32(height);
+    w.boolean(pictures != nullptr);
+    w.svar(width);
+    w.svar(height);
     w.rect(margins);
-    w.i32(page_index);
-    w.count(macros.size());
+    w.svar(page_index);
+    w.uvar(macros.size());
     for (const auto& [name, value] : macros) {
         w.str(name);
         w.str(value);
@@ -654,27 +953,33 @@ std::string GraphicSurface::serialize() const {
     w.brush(brush);
     w.pen(pen);
     w.font(font);
-    w.count(fonts_.size());
+    w.uvar(fonts_.size());
     for (const std::string& name : fonts_) w.str(name);
     w.rect(clip_);
-    w.count(clip_stack_.size());
+    w.uvar(clip_stack_.size());
     for (const Rect& r : clip_stack_) w.rect(r);
     w.boolean(opened_);
     w.boolean(modified_);
-    w.count(objects_.size());
-    for (const GraphicObject& object : objects_) write_object(w, object);
+    w.uvar(objects_.size());
+    ObjectContext context;
+    for (const GraphicObject& object : objects_) write_object(w, object, context, pictures);
     return w.take();
 }
 
-std::unique_ptr<GraphicSurface> GraphicSurface::deserialize(const std::string& bytes) {
+std::unique_ptr<GraphicSurface> GraphicSurface::deserialize(std::string_view bytes,
+                                                            PictureStore* pictures) {
     Reader r(bytes);
     r.expect(kPageMagic);
+    if (r.boolean() != (pictures != nullptr)) {
+        r.fail(pictures ? "the page holds its pictures itself"
+                        : "the page's pictures are kept elsewhere");
+    }
     auto surface = std::make_unique<GraphicSurface>();
     surface->width = r.i32();
     surface->height = r.i32();
     surface->margins = r.rect();
     surface->page_index = r.i32();
-    surface->macros.resize(r.count(8));
+    surface->macros.resize(r.count(2));
     for (auto& [name, value] : surface->macros) {
         name = r.str();
         value = r.str();
@@ -682,15 +987,16 @@ std::unique_ptr<GraphicSurface> GraphicSurface::deserialize(const std::string& b
     surface->brush = r.brush();
     surface->pen = r.pen();
     surface->font = r.font();
-    surface->fonts_.resize(r.count(4));
+    surface->fonts_.resize(r.count(1));
     for (std::string& name : surface->fonts_) name = r.str();
     surface->clip_ = r.rect();
-    surface->clip_stack_.resize(r.count(kRectSize));
+    surface->clip_stack_.resize(r.count(4));
     for (Rect& rect : surface->clip_stack_) rect = r.rect();
     surface->opened_ = r.boolean();
     surface->modified_ = r.boolean();
     surface->objects_.resize(r.count(kMinObjectSize));
-    for (GraphicObject& object : surface->objects_) object = read_object(r);
+    ObjectContext context;
+    for (GraphicObject& object : surface->objects_) read_object(r, object, context, pictures);
     r.finish();
     return surface;
 }
@@ -794,38 +1100,113 @@ class SwapFile {
     std::uint64_t end_ = 0;
 };
 
-struct PageRecord {
-    std::uint64_t offset = 0;
-    std::uint64_t length = 0;
-    std::unique_ptr<GraphicSurface> page;  // null while only on disk
-    bool handed_out = false;               // may have been changed through page()
-};
-
 }  // namespace
 
-struct GraphicStorage::Impl {
-    std::vector<PageRecord> pages;
-    std::deque<int> in_memory;  // oldest first
-    std::unique_ptr<SwapFile> swap;
+struct GraphicStorage::Impl : GraphicSurface::PictureStore {
+    // Where a page or a picture lies in the swap file.
+    struct Record {
+        std::uint64_t offset = 0;
+        std::uint64_t length = 0;
+    };
+    struct Resident {
+        int index = 0;
+        std::unique_ptr<GraphicSurface> page;
+        bool changed = false;  // handed out for changing: written again when it goes
+    };
+    struct StoredPicture {
+        Record record;
+        WeakPicture live;  // the pixels while someone still shows them
+    };
 
-    void store(PageRecord& record, const std::string& bytes) {
-        record.offset = swap->append(bytes);
-        record.length = bytes.size();
+    std::vector<Record> pages;
+    std::deque<Resident> in_memory;  // oldest first
+    std::vector<StoredPicture> pictures;
+    // Picture ids of the pictures stored, while their pixels live: a picture
+    // shown again is found here and not written again.
+    std::unordered_map<std::uint64_t, std::uint32_t> picture_numbers;
+    std::size_t numbers_after_sweep = 0;
+    std::unique_ptr<SwapFile> swap;
+    std::uint64_t bytes_read = 0;
+
+    SwapFile& swap_file() {
+        if (!swap) swap = std::make_unique<SwapFile>();
+        return *swap;
+    }
+
+    Record store(const std::string& bytes) {
+        return Record{swap_file().append(bytes), bytes.size()};
+    }
+
+    std::string read(const Record& record) {
+        bytes_read += record.length;
+        return swap->read(record.offset, record.length);
+    }
+
+    std::uint32_t number_of(const Picture& picture) override {
+        if (const auto found = picture_numbers.find(picture.id()); found != picture_numbers.end())
+            return found->second;
+        if (pictures.size() >= std::numeric_limits<std::uint32_t>::max()) {
+            throw Error("Too many pictures for one page collection");
+        }
+        Writer w;
+        write_picture(w, picture);
+        const auto number = static_cast<std::uint32_t>(pictures.size());
+        pictures.push_back(StoredPicture{store(w.take()), WeakPicture(picture)});
+        remember(picture, number);
+        return number;
+    }
+
+    Picture picture(std::uint32_t number) override {
+        if (number >= pictures.size()) {
+            throw Error("Damaged page data: picture " + std::to_string(number) +
+                        " was never stored");
+        }
+        StoredPicture& stored = pictures[number];
+        Picture live = stored.live.lock();
+        if (!live.empty()) return live;
+        const std::string bytes = read(stored.record);
+        Reader r(bytes);
+        Picture picture = read_picture(r);
+        r.finish();
+        stored.live = WeakPicture(picture);
+        remember(picture, number);
+        return picture;
+    }
+
+    // The ids of pictures whose pixels are gone can never come again: they
+    // are dropped whenever the table doubled since the last look.
+    void remember(const Picture& picture, std::uint32_t number) {
+        picture_numbers[picture.id()] = number;
+        if (picture_numbers.size() < 2 * numbers_after_sweep + 64) return;
+        std::erase_if(picture_numbers,
+                      [&](const auto& entry) { return pictures[entry.second].live.expired(); });
+        numbers_after_sweep = picture_numbers.size();
+    }
+
+    void write_page(int index, const GraphicSurface& page) {
+        pages[static_cast<std::size_t>(index)] = store(page.serialize(this));
     }
 
     void evict_oldest() {
-        const int index = in_memory.front();
-        PageRecord& record = pages[static_cast<std::size_t>(index)];
-        if (record.handed_out) {
-            const std::string bytes = record.page->serialize();
-            if (bytes.size() != record.length ||
-                bytes != swap->read(record.offset, record.length)) {
-                store(record, bytes);
-            }
-        }
-        record.page.reset();
-        record.handed_out = false;
+        Resident& oldest = in_memory.front();
+        if (oldest.changed) write_page(oldest.index, *oldest.page);
         in_memory.pop_front();
+    }
+
+    Resident& resident(int index) {
+        for (Resident& r : in_memory) {
+            if (r.index == index) return r;
+        }
+        std::unique_ptr<GraphicSurface> loaded;
+        try {
+            loaded =
+                GraphicSurface::deserialize(read(pages[static_cast<std::size_t>(index)]), this);
+        } catch (const Error& e) {
+            throw Error("Cannot read page " + std::to_string(index) + " back from " +
+                        swap->path().string() + ": " + e.what());
+        }
+        while (in_memory.size() >= static_cast<std::size_t>(kPagesInMemory)) evict_oldest();
+        return in_memory.emplace_back(Resident{index, std::move(loaded), false});
     }
 };
 
@@ -833,46 +1214,36 @@ GraphicStorage::GraphicStorage() : impl_(std::make_unique<Impl>()) {}
 GraphicStorage::~GraphicStorage() = default;
 
 void GraphicStorage::clear() {
-    impl_->pages.clear();
-    impl_->in_memory.clear();
-    impl_->swap.reset();
+    impl_ = std::make_unique<Impl>();
     macros.clear();
 }
 
 void GraphicStorage::add(std::unique_ptr<GraphicSurface> page) {
     if (!page) throw Error("Cannot add a missing page to the page collection");
     Impl& impl = *impl_;
-    page->page_index = static_cast<int>(impl.pages.size());
-    const std::string bytes = page->serialize();
-    if (!impl.swap) impl.swap = std::make_unique<SwapFile>();
-    PageRecord record;
-    impl.store(record, bytes);
-    record.page = std::move(page);
-    impl.pages.push_back(std::move(record));
-    impl.in_memory.push_back(static_cast<int>(impl.pages.size() - 1));
+    const int index = static_cast<int>(impl.pages.size());
+    page->page_index = index;
+    impl.pages.emplace_back();
+    try {
+        impl.write_page(index, *page);
+    } catch (...) {
+        impl.pages.pop_back();
+        throw;
+    }
+    impl.in_memory.push_back(Impl::Resident{index, std::move(page), false});
     while (impl.in_memory.size() > static_cast<std::size_t>(kPagesInMemory)) impl.evict_oldest();
 }
 
-GraphicSurface* GraphicStorage::page(int index) {
-    Impl& impl = *impl_;
+const GraphicSurface* GraphicStorage::page(int index) {
     if (index < 0 || index >= page_count()) return nullptr;
-    PageRecord& record = impl.pages[static_cast<std::size_t>(index)];
-    if (!record.page) {
-        std::unique_ptr<GraphicSurface> loaded;
-        try {
-            loaded = GraphicSurface::deserialize(impl.swap->read(record.offset, record.length));
-        } catch (const Error& e) {
-            throw Error("Cannot read page " + std::to_string(index) + " back from " +
-                        impl.swap->path().string() + ": " + e.what());
-        }
-        while (impl.in_memory.size() >= static_cast<std::size_t>(kPagesInMemory)) {
-            impl.evict_oldest();
-        }
-        record.page = std::move(loaded);
-        impl.in_memory.push_back(index);
-    }
-    record.handed_out = true;
-    return record.page.get();
+    return impl_->resident(index).page.get();
+}
+
+GraphicSurface* GraphicStorage::page_for_change(int index) {
+    if (index < 0 || index >= page_count()) return nullptr;
+    Impl::Resident& resident = impl_->resident(index);
+    resident.changed = true;
+    return resident.page.get();
 }
 
 int GraphicStorage::page_count() const {
@@ -885,6 +1256,10 @@ int GraphicStorage::pages_in_memory() const {
 
 std::uint64_t GraphicStorage::swap_size() const {
     return impl_->swap ? impl_->swap->size() : 0;
+}
+
+std::uint64_t GraphicStorage::swap_read() const {
+    return impl_->bytes_read;
 }
 
 namespace {
@@ -1042,7 +1417,7 @@ std::string object_line(const GraphicSurface& surface, const GraphicObject& o) {
             line += " " + brush_text(o.brush);
             break;
         case ObjectKind::Image:
-            line += " " + image_text(o.data) + " parity " + (o.parity ? "1" : "0");
+            line += " " + image_text(o.picture.tagged_data()) + " parity " + (o.parity ? "1" : "0");
             break;
         case ObjectKind::SetClipRect:
         case ObjectKind::ResetClipRect:

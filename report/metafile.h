@@ -2,9 +2,11 @@
 // objects in report pixels, the surfaces that collect them and the page
 // collection that holds finished pages.
 //
-// Ownership: a surface owns its objects; the page collection owns its pages
-// and keeps at most five of them in memory, the rest in a private swap file
-// that is removed when the collection goes.
+// Ownership: a surface owns its objects; image objects share their
+// picture's pixels (Picture is a shared value). The page collection owns its
+// pages and keeps at most five of them in memory, the rest in a private swap
+// file that goes with the collection; each distinct picture is written there
+// once and pages refer to it by number.
 #pragma once
 
 #include <cstdint>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -100,8 +103,10 @@ struct GraphicObject {
     MetaBrush brush;
     MetaPen pen;
 
-    // Image
-    std::string data;  // "BMP"/"ICO" + file bytes, or "NIL"
+    // Image: the picture itself, shared with whoever else shows it; its
+    // tagged bytes ("BMP"/"ICO" + file bytes, or "NIL") are
+    // picture.tagged_data().
+    Picture picture;
     bool parity = false;
 
     // Line, pixel, shapes
@@ -182,6 +187,12 @@ class GraphicSurface {
     // the source's macros as they are, duplicates included.
     void copy_surface(int x, int y, const GraphicSurface& source);
     void copy_rect(const Rect& destination, const GraphicSurface& source, const Rect& source_rect);
+    // The same, taking the objects out of `source` instead of duplicating
+    // them: for a container's working surface, which is cleared before it is
+    // drawn on again. `source` keeps its fonts and state but no objects or
+    // macros; it must not be this surface.
+    void move_surface(int x, int y, GraphicSurface& source);
+    void move_rect(const Rect& destination, GraphicSurface& source, const Rect& source_rect);
     // The highest row at or above `row` that no unbreakable text straddles;
     // nullopt when that is not above 0.
     std::optional<int> find_cut_row(int row) const;
@@ -192,15 +203,34 @@ class GraphicSurface {
 
     // A copy of everything but the generator, which is not carried over.
     std::unique_ptr<GraphicSurface> clone() const;
+
+    // Where serialised pages keep their pictures: the page collection stores
+    // each distinct picture once and a page refers to it by number.
+    class PictureStore {
+      public:
+        virtual ~PictureStore() = default;
+        virtual std::uint32_t number_of(const Picture& picture) = 0;
+        // Raises an error for a number it never gave.
+        virtual Picture picture(std::uint32_t number) = 0;
+    };
     // Internal serialisation for the swap file; round trips exactly except
-    // for the generator. deserialize raises an error on damaged data.
-    std::string serialize() const;
-    static std::unique_ptr<GraphicSurface> deserialize(const std::string& bytes);
+    // for the generator (pictures come back with the same pixels). Without a
+    // store the pictures are part of the bytes. deserialize raises an error
+    // on damaged data.
+    std::string serialize(PictureStore* pictures = nullptr) const;
+    static std::unique_ptr<GraphicSurface> deserialize(std::string_view bytes,
+                                                       PictureStore* pictures = nullptr);
 
   private:
     GraphicObject& append(ObjectKind kind, const Rect& bounds);
     // Appends a copy taken from `source`, moving its font index into ours.
     GraphicObject& append_copy(GraphicObject object, const GraphicSurface& source);
+    // Objects is a const vector (copied from) or a vector (moved from).
+    template <typename Objects>
+    void copy_objects(int x, int y, Objects& objects, const GraphicSurface& source);
+    template <typename Objects>
+    void copy_objects(const Rect& destination, Objects& objects, const GraphicSurface& source,
+                      const Rect& source_rect);
     MetaFont meta_font();
     std::string justified(const std::string& text, int x, int right);
 
@@ -224,17 +254,16 @@ class GraphicStorage {
     // Removes every page and macro, and the swap file with them.
     void clear();
     // Appends a page and assigns its index; the page is written to the swap
-    // file at once (created on the first add) and stays in memory as the
-    // newest page.
+    // file at once (created on the first add), with each picture not stored
+    // before, and stays in memory as the newest page.
     void add(std::unique_ptr<GraphicSurface> page);
     // The page, read back from the swap file when needed; nullptr when the
     // index is out of range. The pointer is valid until the next call of
-    // page(), add() or clear().
-    //
-    // A page handed out may be changed through the pointer, so when it leaves
-    // memory it is serialised again and, if it differs from its stored copy,
-    // appended anew to the swap file.
-    GraphicSurface* page(int index);
+    // page(), page_for_change(), add() or clear().
+    const GraphicSurface* page(int index);
+    // The same page for changing: it is written to the swap file again when
+    // it leaves memory.
+    GraphicSurface* page_for_change(int index);
     int page_count() const;
 
     Macros macros;
@@ -248,6 +277,8 @@ class GraphicStorage {
     // construction or clear(). The swap file has no name in the file system
     // (it cannot outlive the process, however the process ends).
     std::uint64_t swap_size() const;
+    // Bytes read back from the swap file since construction or clear().
+    std::uint64_t swap_read() const;
     int pages_in_memory() const;
 
   private:

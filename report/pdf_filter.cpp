@@ -3,6 +3,7 @@
 #include <jpeglib.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -12,6 +13,7 @@
 #include <cstring>
 #include <ctime>
 #include <numbers>
+#include <unordered_map>
 #include <vector>
 
 #include "base/errors.h"
@@ -26,25 +28,37 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
-// Vectors grow by fixed steps rather than doubling: the tables stay close to
-// their use on long documents.
-template <typename T>
-void grow_by_steps(std::vector<T>& table, std::size_t needed, std::size_t step) {
-    if (needed <= table.capacity()) return;
-    table.reserve((needed + step - 1) / step * step);
-}
-
 std::string points(int px) {
     return pdf_number(px * 72.0 / 96.0);
 }
 
-std::string points(double px) {
-    return pdf_number(px * 72.0 / 96.0);
+// Appenders for the content streams, which are built in one string a page.
+void append_points(std::string& out, int px) {
+    append_pdf_number(out, px * 72.0 / 96.0);
 }
 
-std::string color(const MetaColor& c) {
-    return pdf_number(c.red / 255.0) + " " + pdf_number(c.green / 255.0) + " " +
-           pdf_number(c.blue / 255.0);
+void append_points(std::string& out, double px) {
+    append_pdf_number(out, px * 72.0 / 96.0);
+}
+
+// A colour as three components: red, green, blue.
+void append_color(std::string& out, const MetaColor& c) {
+    // 256 possible components, each formatted once.
+    static const std::array<std::string, 256> kComponents = [] {
+        std::array<std::string, 256> table;
+        for (int value = 0; value < 256; ++value) table[value] = pdf_number(value / 255.0);
+        return table;
+    }();
+    out += kComponents[c.red];
+    out += ' ';
+    out += kComponents[c.green];
+    out += ' ';
+    out += kComponents[c.blue];
+}
+
+void append_int(std::string& out, long long value) {
+    char buffer[24];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 std::string ref(int number) {
@@ -99,19 +113,31 @@ struct FileCloser {
 // remembered and checked at page and document boundaries.
 class Output {
   public:
-    explicit Output(const std::string& path) : path_(path) {
+    explicit Output(const std::string& path)
+        : path_(path), buffer_(std::make_unique<char[]>(kBufferSize)) {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         if (!f) {
             throw Error("Cannot create file \"" + path + "\". " + std::strerror(errno));
         }
         file_.reset(f);
-        std::setvbuf(f, nullptr, _IOFBF, 1 << 16);
+        std::setvbuf(f, nullptr, _IONBF, 0);  // buffered here, in large blocks
     }
+    // An unfinished document keeps what was written of it.
+    ~Output() { flush(); }
+    Output(const Output&) = delete;
+    Output& operator=(const Output&) = delete;
 
     void write(const void* data, std::size_t size) noexcept {
-        if (size == 0) return;
-        if (std::fwrite(data, 1, size, file_.get()) != size && error_ == 0) error_ = errno;
         position_ += static_cast<std::int64_t>(size);
+        const auto* bytes = static_cast<const char*>(data);
+        while (size > 0) {
+            if (used_ == kBufferSize) flush();
+            const std::size_t n = std::min(size, kBufferSize - used_);
+            std::memcpy(buffer_.get() + used_, bytes, n);
+            used_ += n;
+            bytes += n;
+            size -= n;
+        }
     }
     void write(std::string_view text) noexcept { write(text.data(), text.size()); }
     void line(std::string_view text) noexcept {
@@ -124,18 +150,32 @@ class Output {
         if (error_ != 0 || std::ferror(file_.get())) fail(error_ != 0 ? error_ : EIO);
     }
     void close() {
+        flush();
         check();
         std::FILE* f = file_.release();
         if (std::fclose(f) != 0) fail(errno);
     }
 
   private:
+    static constexpr std::size_t kBufferSize = 1 << 18;
+
+    void flush() noexcept {
+        if (!file_) return;
+        if (used_ > 0 && std::fwrite(buffer_.get(), 1, used_, file_.get()) != used_ &&
+            error_ == 0) {
+            error_ = errno;
+        }
+        used_ = 0;
+    }
+
     [[noreturn]] void fail(int error) const {
         throw Error("Cannot write file \"" + path_ + "\". " + std::strerror(error));
     }
 
     std::string path_;
     std::unique_ptr<std::FILE, FileCloser> file_;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
     std::int64_t position_ = 0;
     int error_ = 0;
 };
@@ -223,27 +263,43 @@ bool compress_jpeg(JpegCompressor& c, Output& out, const std::uint8_t* rgb, int 
 
 }  // namespace
 
-std::string pdf_number(double value) {
+void append_pdf_number(std::string& out, double value) {
     // Readers take reals within +-32767 only; nothing on a page comes near,
     // but a broken value must not become a broken file.
     constexpr double kLimit = 32767.0;
     if (!(value == value)) value = 0;  // NaN
     value = std::clamp(value, -kLimit, kLimit);
+    // Page coordinates are whole pixels, so quarters of a point: exact in
+    // binary, written without the general conversion.
+    const double quarters = value * 4;
+    if (quarters == std::floor(quarters)) {
+        const auto q = static_cast<long long>(quarters);
+        const long long magnitude = q < 0 ? -q : q;
+        if (q < 0) out += '-';
+        append_int(out, magnitude / 4);
+        static constexpr std::string_view kFractions[] = {"", ".25", ".5", ".75"};
+        out += kFractions[magnitude % 4];
+        return;
+    }
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 4);
-    std::string text(buffer, result.ptr);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0') text.pop_back();
-        if (text.back() == '.') text.pop_back();
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    if (text.find('.') != std::string_view::npos) {
+        while (text.back() == '0') text.remove_suffix(1);
+        if (text.back() == '.') text.remove_suffix(1);
     }
     if (text == "-0") text = "0";
+    out += text;
+}
+
+std::string pdf_number(double value) {
+    std::string text;
+    append_pdf_number(text, value);
     return text;
 }
 
-std::string pdf_escape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+void append_pdf_escaped(std::string& out, std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (c == '(' || c == ')' || c == '\\') {
@@ -258,6 +314,12 @@ std::string pdf_escape(std::string_view text) {
             out += c;
         }
     }
+}
+
+std::string pdf_escape(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    append_pdf_escaped(out, text);
     return out;
 }
 
@@ -276,7 +338,7 @@ class TRLPDFFilter::Writer {
   public:
     Writer(const std::string& path, TextMetrics& metrics, TRLPDFFilterImageFormat image_format)
         : out_(path), path_(path), metrics_(metrics), image_format_(image_format) {
-        grow_by_steps(offsets_, 1, kOffsetStep);
+        slot(0);  // the free-list head, never written
     }
 
     void begin(const TRLPDFFilterDocumentInfo& info, const std::string& timestamp) {
@@ -301,13 +363,13 @@ class TRLPDFFilter::Writer {
         out_.check();
     }
 
-    void draw_page(GraphicSurface& page, const Macros* collection_macros) {
+    void draw_page(const GraphicSurface& page, const Macros* collection_macros) {
         height_ = page.height;
         // Images go first: the page's content refers to them by name.
         std::vector<int> image_names;
         for (const GraphicObject& object : page.objects()) {
             if (object.kind != ObjectKind::Image) continue;
-            image_names.push_back(write_image(object));
+            image_names.push_back(image_name(object.picture));
         }
 
         const int page_number = start_object();
@@ -321,20 +383,30 @@ class TRLPDFFilter::Writer {
         const int length = reserve();
 
         begin_stream(contents, length);
+        std::string& ops = page_operators_;
+        ops.clear();
+        std::size_t complete = 0;  // bytes of ops that whole objects produced
         try {
             std::size_t next_image = 0;
-            std::string ops;
             for (const GraphicObject& object : page.objects()) {
-                ops.clear();
                 if (object.kind == ObjectKind::Image) {
                     const int name = image_names[next_image++];
                     if (name > 0) image_operators(object, name, ops);
                 } else {
                     object_operators(page, object, collection_macros, ops);
                 }
-                out_.write(ops);
+                complete = ops.size();
+                if (ops.size() >= kOperatorsChunk) {
+                    out_.write(ops);
+                    ops.clear();
+                    complete = 0;
+                }
             }
+            out_.write(ops);
         } catch (...) {
+            // What the objects before the failing one produced is written.
+            ops.resize(complete);
+            out_.write(ops);
             // Close the stream so that the objects written so far stay sound;
             // the unfinished page is left out of the page tree.
             end_stream(length);
@@ -342,7 +414,6 @@ class TRLPDFFilter::Writer {
         }
         end_stream(length);
 
-        grow_by_steps(pages_, pages_.size() + 1, kPageStep);
         pages_.push_back(page_number);
         last_width_ = page.width;
         last_height_ = page.height;
@@ -388,7 +459,7 @@ class TRLPDFFilter::Writer {
         out_.line("0 " + std::to_string(size));
         out_.line("0000000000 65535 f");
         for (int number = 1; number < size; ++number) {
-            const std::int64_t offset = offsets_[static_cast<std::size_t>(number)].offset;
+            const std::int64_t offset = offsets_[static_cast<std::size_t>(number)];
             if (offset < 0) {
                 throw Error("PDF object " + std::to_string(number) + " of \"" + path() +
                             "\" was never written");
@@ -410,13 +481,9 @@ class TRLPDFFilter::Writer {
     }
 
   private:
-    static constexpr std::size_t kOffsetStep = 512;
-    static constexpr std::size_t kListStep = 64;
-    static constexpr std::size_t kPageStep = 128;
-
-    struct Slot {
-        std::int64_t offset = -1;
-        bool reserved = false;
+    struct WrittenImage {
+        WeakPicture picture;  // to let go of the entries of pictures gone
+        int name = 0;
     };
 
     struct FontEntry {
@@ -427,19 +494,20 @@ class TRLPDFFilter::Writer {
 
     const std::string& path() const { return path_; }
 
-    Slot& slot(int number) {
+    // Makes room for `number` in the tables, which grow by doubling.
+    std::size_t slot(int number) {
         const auto index = static_cast<std::size_t>(number);
         if (index >= offsets_.size()) {
-            grow_by_steps(offsets_, index + 1, kOffsetStep);
-            offsets_.resize(index + 1);
+            offsets_.resize(index + 1, -1);
+            reserved_.resize(index + 1, false);
         }
-        return offsets_[index];
+        return index;
     }
 
     // A number for an object referred to before it is written.
     int reserve() {
         const int number = highest_ + 1;
-        slot(number).reserved = true;
+        reserved_[slot(number)] = true;
         highest_ = number;
         return number;
     }
@@ -448,13 +516,13 @@ class TRLPDFFilter::Writer {
     // started that nobody reserved.
     int next_free() {
         int number = last_started_ + 1;
-        while (slot(number).reserved) ++number;
+        while (reserved_[slot(number)]) ++number;
         last_started_ = number;
         highest_ = std::max(highest_, number);
         return number;
     }
 
-    void mark_offset(int number) { slot(number).offset = out_.position(); }
+    void mark_offset(int number) { offsets_[slot(number)] = out_.position(); }
 
     int start_object() {
         const int number = next_free();
@@ -486,16 +554,32 @@ class TRLPDFFilter::Writer {
         out_.line("endobj");
     }
 
-    // Writes the image object of one image and returns its 1-based position
-    // in the image list, or 0 for an image without a picture.
-    int write_image(const GraphicObject& object) {
-        const Picture picture = Picture::from_tagged_data(object.data);
+    // The 1-based position in the image list of the image object showing
+    // `picture`, written now unless an earlier page wrote these very pixels;
+    // 0 for no picture.
+    int image_name(const Picture& picture) {
         if (picture.empty()) return 0;
+        if (const auto found = written_images_.find(picture.id()); found != written_images_.end())
+            return found->second.name;
+        const int name = write_image(picture);
+        written_images_[picture.id()] = WrittenImage{WeakPicture(picture), name};
+        // A picture that is gone cannot come back (ids are never given
+        // twice): its entry goes whenever the table doubled.
+        if (written_images_.size() >= 2 * images_after_sweep_ + 64) {
+            std::erase_if(written_images_,
+                          [](const auto& entry) { return entry.second.picture.expired(); });
+            images_after_sweep_ = written_images_.size();
+        }
+        return name;
+    }
+
+    // Writes the image object of a picture and returns its 1-based position
+    // in the image list.
+    int write_image(const Picture& picture) {
         const int width = picture.width();
         const int height = picture.height();
         const int length = reserve();
         const int number = start_object();
-        grow_by_steps(images_, images_.size() + 1, kListStep);
         images_.push_back(number);
         if (image_format_ == ifJPeg) {
             out_.line("/Type/XObject/Subtype/Image");
@@ -557,11 +641,20 @@ class TRLPDFFilter::Writer {
     }
 
     // A point (x, y) of the page, y turned upwards.
-    std::string point(double x, double y) const { return points(x) + " " + points(height_ - y); }
+    void point(std::string& ops, double x, double y) const {
+        append_points(ops, x);
+        ops += ' ';
+        append_points(ops, height_ - y);
+    }
 
-    std::string rectangle(const Rect& r) const {
-        return points(r.left) + " " + points(height_ - r.bottom) + " " + points(r.right - r.left) +
-               " " + points(r.bottom - r.top);
+    void rectangle(std::string& ops, const Rect& r) const {
+        append_points(ops, r.left);
+        ops += ' ';
+        append_points(ops, height_ - r.bottom);
+        ops += ' ';
+        append_points(ops, r.right - r.left);
+        ops += ' ';
+        append_points(ops, r.bottom - r.top);
     }
 
     static void add(std::string& ops, std::string_view text) {
@@ -569,10 +662,24 @@ class TRLPDFFilter::Writer {
         ops += kEol;
     }
 
+    void rectangle_line(std::string& ops, const Rect& r, std::string_view op) const {
+        rectangle(ops, r);
+        add(ops, op);
+    }
+
+    static void color_line(std::string& ops, const MetaColor& c, std::string_view op) {
+        append_color(ops, c);
+        add(ops, op);
+    }
+
     // Pen width, cap and dash, and the pen colour: what strokes need.
     void pen_operators(const MetaPen& pen, std::string& ops) const {
-        const bool clear = pen.style == 6;
-        add(ops, (clear ? std::string("0") : points(pen.width)) + " w");
+        if (pen.style == 6) {  // clear
+            ops += '0';
+        } else {
+            append_points(ops, pen.width);
+        }
+        add(ops, " w");
         add(ops, "0 J");
         switch (pen.style) {
             case 1:
@@ -594,16 +701,15 @@ class TRLPDFFilter::Writer {
             default:
                 break;
         }
-        add(ops, color(pen.color) + " RG");
+        color_line(ops, pen.color, " RG");
     }
 
     void path_line(const std::vector<std::pair<double, double>>& path, std::string& ops) const {
-        std::string text;
         for (std::size_t i = 0; i < path.size(); ++i) {
-            text += point(path[i].first, path[i].second);
-            text += i == 0 ? " m " : " l ";
+            point(ops, path[i].first, path[i].second);
+            ops += i == 0 ? " m " : " l ";
         }
-        add(ops, text);
+        ops += kEol;
     }
 
     void object_operators(const GraphicSurface& page, const GraphicObject& object,
@@ -611,7 +717,7 @@ class TRLPDFFilter::Writer {
         switch (object.kind) {
             case ObjectKind::SetClipRect:
                 add(ops, "q");
-                add(ops, rectangle(object.bounds) + " re");
+                rectangle_line(ops, object.bounds, " re");
                 add(ops, "W n");
                 break;
             case ObjectKind::ResetClipRect:
@@ -619,27 +725,29 @@ class TRLPDFFilter::Writer {
                 break;
             case ObjectKind::FillRect:
                 add(ops, "0 w");
-                add(ops, color(object.brush.color) + " rg");
-                add(ops, rectangle(object.bounds) + " re");
+                color_line(ops, object.brush.color, " rg");
+                rectangle_line(ops, object.bounds, " re");
                 add(ops, "f");
                 break;
             case ObjectKind::Rectangle:
                 pen_operators(object.pen, ops);
-                add(ops, color(object.brush.color) + " rg");
-                add(ops, rectangle(object.bounds) + " re");
+                color_line(ops, object.brush.color, " rg");
+                rectangle_line(ops, object.bounds, " re");
                 add(ops, "f");
                 break;
             case ObjectKind::Line:
                 pen_operators(object.pen, ops);
-                add(ops, point(object.from.x, object.from.y) + " m");
-                add(ops, point(object.to.x, object.to.y) + " l");
+                point(ops, object.from.x, object.from.y);
+                add(ops, " m");
+                point(ops, object.to.x, object.to.y);
+                add(ops, " l");
                 add(ops, "S");
                 break;
             case ObjectKind::Pixel:
                 add(ops, "0 w");
                 add(ops, "0 J");
-                add(ops, color(object.pixel_color) + " rg");
-                add(ops, rectangle(object.bounds) + " re");
+                color_line(ops, object.pixel_color, " rg");
+                rectangle_line(ops, object.bounds, " re");
                 add(ops, "f");
                 break;
             case ObjectKind::Ellipse: {
@@ -654,7 +762,7 @@ class TRLPDFFilter::Writer {
                     path.emplace_back(cx + rx * std::cos(a), cy - ry * std::sin(a));
                 }
                 pen_operators(object.pen, ops);
-                add(ops, color(object.brush.color) + " rg");
+                color_line(ops, object.brush.color, " rg");
                 path_line(path, ops);
                 add(ops, "b");
                 break;
@@ -666,7 +774,7 @@ class TRLPDFFilter::Writer {
                 for (const Point& p : object.points) path.emplace_back(p.x, p.y);
                 const bool polygon = object.kind == ObjectKind::Polygon;
                 pen_operators(object.pen, ops);
-                if (polygon) add(ops, color(object.brush.color) + " rg");
+                if (polygon) color_line(ops, object.brush.color, " rg");
                 path_line(path, ops);
                 add(ops, polygon ? "b" : "S");
                 break;
@@ -683,9 +791,18 @@ class TRLPDFFilter::Writer {
     void image_operators(const GraphicObject& object, int name, std::string& ops) const {
         const Rect& r = object.bounds;
         add(ops, "q");
-        add(ops, "1 0 0 1 " + points(r.left) + " " + points(height_ - r.bottom) + " cm");
-        add(ops, points(r.right - r.left) + " 0 0 " + points(r.bottom - r.top) + " 0 0 cm");
-        add(ops, "/Image" + std::to_string(name) + " Do");
+        ops += "1 0 0 1 ";
+        append_points(ops, r.left);
+        ops += ' ';
+        append_points(ops, height_ - r.bottom);
+        add(ops, " cm");
+        append_points(ops, r.right - r.left);
+        ops += " 0 0 ";
+        append_points(ops, r.bottom - r.top);
+        add(ops, " 0 0 cm");
+        ops += "/Image";
+        append_int(ops, name);
+        add(ops, " Do");
         add(ops, "Q");
     }
 
@@ -697,17 +814,21 @@ class TRLPDFFilter::Writer {
                         " refers to font " + std::to_string(object.font.name_index) +
                         ", which the page does not list");
         }
-        Font font;
+        Font& font = text_font_;
         font.name = page.fonts()[name_index];
         font.style = object.font.style;
         font.set_size(object.font.size);
-        const std::string text = page.substitute_macros(object.text, collection_macros);
+        // Most texts have no macro: they are measured and written as they are.
+        std::string substituted;
+        const bool has_macro = object.text.find('{') != std::string::npos;
+        if (has_macro) substituted = page.substitute_macros(object.text, collection_macros);
+        const std::string& text = has_macro ? substituted : object.text;
         const int one = metrics_.text_width(font, "1");
         const int tw = metrics_.text_width(font, text);
         const int th = metrics_.line_height(font);
 
         add(ops, "q");
-        add(ops, color(object.font.color) + " rg");
+        color_line(ops, object.font.color, " rg");
         const Rect& b = object.bounds;
         if (!(object.text_flags & tfNoClip)) {
             Rect clip = b;
@@ -724,7 +845,7 @@ class TRLPDFFilter::Writer {
                     clip.right += one;
                     break;
             }
-            add(ops, rectangle(clip) + " re");
+            rectangle_line(ops, clip, " re");
             add(ops, "W n");
         }
 
@@ -746,10 +867,18 @@ class TRLPDFFilter::Writer {
 
         const int font_number = font_entry(font.name, font.style);
         add(ops, "BT");
-        add(ops,
-            "/F" + std::to_string(font_number) + " " + std::to_string(object.font.size) + " Tf");
-        add(ops, points(x) + " " + points(baseline) + " Td");
-        add(ops, "(" + pdf_escape(text) + ") Tj");
+        ops += "/F";
+        append_int(ops, font_number);
+        ops += ' ';
+        append_int(ops, object.font.size);
+        add(ops, " Tf");
+        append_points(ops, x);
+        ops += ' ';
+        append_points(ops, baseline);
+        add(ops, " Td");
+        ops += '(';
+        append_pdf_escaped(ops, text);
+        add(ops, ") Tj");
         add(ops, "ET");
         add(ops, "Q");
     }
@@ -762,7 +891,6 @@ class TRLPDFFilter::Writer {
                 return static_cast<int>(i + 1);
             }
         }
-        grow_by_steps(fonts_, fonts_.size() + 1, kListStep);
         fonts_.push_back(FontEntry{name, style, reserve()});
         return static_cast<int>(fonts_.size());
     }
@@ -833,14 +961,20 @@ class TRLPDFFilter::Writer {
     TextMetrics& metrics_;
     TRLPDFFilterImageFormat image_format_;
 
-    std::vector<Slot> offsets_;  // by object number; 0 is the free-list head
-    int highest_ = 0;            // the highest number handed out
-    int last_started_ = 0;       // the highest number started directly
+    std::vector<std::int64_t> offsets_;  // by object number, -1 until written
+    std::vector<bool> reserved_;         // by object number
+    int highest_ = 0;                    // the highest number handed out
+    int last_started_ = 0;               // the highest number started directly
     std::vector<FontEntry> fonts_;
-    std::vector<int> images_;  // object numbers
-    std::vector<int> pages_;   // object numbers
+    std::vector<int> images_;                                         // object numbers
+    std::unordered_map<std::uint64_t, WrittenImage> written_images_;  // by picture id
+    std::size_t images_after_sweep_ = 0;
+    std::vector<int> pages_;  // object numbers
     int info_ = 0, catalog_ = 0, page_tree_ = 0, resources_ = 0;
     int height_ = 0;  // of the page being drawn
+    static constexpr std::size_t kOperatorsChunk = 1 << 16;
+    std::string page_operators_;  // reused from page to page
+    Font text_font_;              // likewise
     int last_width_ = 0, last_height_ = 0;
     std::int64_t stream_start_ = 0;
 };
@@ -861,7 +995,7 @@ void TRLPDFFilter::InternalBeginDoc() {
     writer_ = std::move(writer);
 }
 
-void TRLPDFFilter::InternalDrawPage(GraphicSurface& page) {
+void TRLPDFFilter::InternalDrawPage(const GraphicSurface& page) {
     if (writer_) writer_->draw_page(page, Pages() ? &Pages()->macros : nullptr);
 }
 

@@ -64,7 +64,7 @@ class TRLPDFFilter : public TRLCustomSaveFilter {
     void InternalBeginDoc() override;
     void InternalEndDoc() override;
     void InternalNewPage() override {}
-    void InternalDrawPage(GraphicSurface& page) override;
+    void InternalDrawPage(const GraphicSurface& page) override;
 
   private:
     class Writer;
@@ -77,6 +77,7 @@ class TRLPDFFilter : public TRLCustomSaveFilter {
 // and a trailing "." removed ("842.25", "0.7529", "0", "-12.5"). Values
 // beyond +-32767 (the readers' limit) are clamped to it; NaN prints as "0".
 std::string pdf_number(double value);
+void append_pdf_number(std::string& out, double value);
 
 // A text for a PDF string literal: "(", ")" and "\" get a backslash, bytes
 // 0-31 and 127 become "\" and three octal digits, the rest stays.

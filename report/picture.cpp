@@ -4,6 +4,7 @@
 #include <stb/stb_image_write.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -152,6 +153,24 @@ std::optional<Rgba> decode_icon_bitmap(std::string_view dib, int width, int heig
 
 }  // namespace
 
+Picture Picture::made(Data data) {
+    static std::atomic<std::uint64_t> last_id{0};
+    data.id = ++last_id;
+    Picture picture;
+    picture.data_ = std::make_shared<const Data>(std::move(data));
+    return picture;
+}
+
+const std::vector<std::uint8_t>& Picture::rgb() const {
+    static const std::vector<std::uint8_t> kNone;
+    return data_ ? data_->rgb : kNone;
+}
+
+const std::string& Picture::icon_bytes() const {
+    static const std::string kNone;
+    return data_ ? data_->icon_bytes : kNone;
+}
+
 Picture Picture::from_rgb(int width, int height, std::vector<std::uint8_t> rgb) {
     if (width < 0 || height < 0) {
         throw Error("Cannot make a bitmap of " + std::to_string(width) + "x" +
@@ -164,12 +183,8 @@ Picture Picture::from_rgb(int width, int height, std::vector<std::uint8_t> rgb) 
                     std::to_string(height) + " pixels from " + std::to_string(rgb.size()) +
                     " bytes (expected " + std::to_string(expected) + ")");
     }
-    Picture picture;
-    picture.kind_ = Kind::Bitmap;
-    picture.width_ = width;
-    picture.height_ = height;
-    picture.rgb_ = std::move(rgb);
-    return picture;
+    return made(
+        Data{.kind = Kind::Bitmap, .width = width, .height = height, .rgb = std::move(rgb)});
 }
 
 Picture Picture::from_file_data(const std::string& bytes, const std::string& source) {
@@ -199,15 +214,13 @@ Picture Picture::from_file_data(const std::string& bytes, const std::string& sou
                 image = decode_icon_bitmap(entry, width, height);
             }
         }
-        Picture picture;
-        picture.kind_ = Kind::Icon;
-        picture.width_ = width;
-        picture.height_ = height;
-        picture.icon_bytes_ = bytes;
-        picture.rgb_ =
-            image ? over_white(*image)
-                  : std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3, 255);
-        return picture;
+        return made(Data{.kind = Kind::Icon,
+                         .width = width,
+                         .height = height,
+                         .rgb = image ? over_white(*image)
+                                      : std::vector<std::uint8_t>(
+                                            static_cast<std::size_t>(width) * height * 3, 255),
+                         .icon_bytes = bytes});
     }
 
     if (!starts_with(bytes, kBmpMagic) && !starts_with(bytes, kJpegMagic) &&
@@ -250,11 +263,11 @@ Picture Picture::from_tagged_data(const std::string& data) {
 }
 
 std::string Picture::tagged_data() const {
-    switch (kind_) {
+    switch (kind()) {
         case Kind::None:
             return "NIL";
         case Kind::Icon:
-            return "ICO" + icon_bytes_;
+            return "ICO" + data_->icon_bytes;
         case Kind::Bitmap:
             break;
     }
@@ -263,9 +276,9 @@ std::string Picture::tagged_data() const {
         static_cast<std::string*>(context)->append(static_cast<const char*>(data),
                                                    static_cast<std::size_t>(size));
     };
-    if (!stbi_write_bmp_to_func(append, &out, width_, height_, 3, rgb_.data())) {
-        throw Error("Cannot encode a bitmap of " + std::to_string(width_) + "x" +
-                    std::to_string(height_) + " pixels");
+    if (!stbi_write_bmp_to_func(append, &out, width(), height(), 3, rgb().data())) {
+        throw Error("Cannot encode a bitmap of " + std::to_string(width()) + "x" +
+                    std::to_string(height()) + " pixels");
     }
     return out;
 }
@@ -273,11 +286,15 @@ std::string Picture::tagged_data() const {
 Picture Picture::crop(int x, int y, int w, int h) const {
     if (empty() || w <= 0 || h <= 0) return {};
     std::vector<std::uint8_t> out(static_cast<std::size_t>(w) * h * 3, 255);
-    const int first_x = std::max(x, 0), last_x = std::min(x + w, width_);
-    const int first_y = std::max(y, 0), last_y = std::min(y + h, height_);
+    // The whole picture is the picture itself: the same pixels, shared.
+    if (x == 0 && y == 0 && w == width() && h == height() && kind() == Kind::Bitmap) return *this;
+    const int first_x = std::max(x, 0), last_x = std::min(x + w, width());
+    const int first_y = std::max(y, 0), last_y = std::min(y + h, height());
+    const std::vector<std::uint8_t>& pixels = rgb();
     for (int row = first_y; row < last_y; ++row) {
         if (first_x >= last_x) break;
-        const auto from = rgb_.begin() + (static_cast<std::ptrdiff_t>(row) * width_ + first_x) * 3;
+        const auto from =
+            pixels.begin() + (static_cast<std::ptrdiff_t>(row) * width() + first_x) * 3;
         std::copy(from, from + static_cast<std::ptrdiff_t>(last_x - first_x) * 3,
                   out.begin() + (static_cast<std::ptrdiff_t>(row - y) * w + (first_x - x)) * 3);
     }

@@ -2,10 +2,14 @@
 // kept as its file bytes. Pictures of other kinds (JPEG, PNG) are decoded
 // into bitmaps when loaded.
 //
-// A Picture is a value: it owns its pixels and, for icons, the icon file bytes.
+// A Picture is a value whose pixels never change once made: copies share
+// them (and, for icons, the icon file bytes), so a logo drawn on every page
+// is one set of pixels however many image objects show it. Copies may be
+// used from several threads at once.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -41,12 +45,21 @@ class Picture {
     // when the bytes after a known tag cannot be decoded.
     static Picture from_tagged_data(const std::string& data);
 
-    Kind kind() const { return kind_; }
-    bool empty() const { return kind_ == Kind::None; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-    // RGB pixels, top row first; icons are decoded for drawing.
-    const std::vector<std::uint8_t>& rgb() const { return rgb_; }
+    Kind kind() const { return data_ ? data_->kind : Kind::None; }
+    bool empty() const { return !data_; }
+    int width() const { return data_ ? data_->width : 0; }
+    int height() const { return data_ ? data_->height : 0; }
+    // RGB pixels, top row first; icons are decoded for drawing. Empty for no
+    // picture.
+    const std::vector<std::uint8_t>& rgb() const;
+    // The icon file bytes of an icon; empty otherwise.
+    const std::string& icon_bytes() const;
+    // Names these pixels for the life of the process: copies of a picture
+    // share its id, every picture made or decoded anew gets a new one. 0 for
+    // no picture.
+    std::uint64_t id() const { return data_ ? data_->id : 0; }
+    // Whether both show the same pixels: copies of one picture.
+    bool same_as(const Picture& other) const { return data_ == other.data_; }
 
     // The data an image object stores: "BMP" followed by a 24-bit bitmap
     // file, "ICO" followed by the icon file, or "NIL".
@@ -58,11 +71,35 @@ class Picture {
     Picture crop(int x, int y, int w, int h) const;
 
   private:
-    Kind kind_ = Kind::None;
-    int width_ = 0;
-    int height_ = 0;
-    std::vector<std::uint8_t> rgb_;
-    std::string icon_bytes_;
+    friend class WeakPicture;
+    struct Data {
+        Kind kind = Kind::None;
+        int width = 0;
+        int height = 0;
+        std::vector<std::uint8_t> rgb;
+        std::string icon_bytes;
+        std::uint64_t id = 0;
+    };
+    static Picture made(Data data);
+
+    std::shared_ptr<const Data> data_;
+};
+
+// A reference to a picture's pixels that does not keep them: lock() gives the
+// picture back while any copy of it still exists, no picture after that.
+class WeakPicture {
+  public:
+    WeakPicture() = default;
+    explicit WeakPicture(const Picture& picture) : data_(picture.data_) {}
+    Picture lock() const {
+        Picture picture;
+        picture.data_ = data_.lock();
+        return picture;
+    }
+    bool expired() const { return data_.expired(); }
+
+  private:
+    std::weak_ptr<const Picture::Data> data_;
 };
 
 }  // namespace tarvek::report

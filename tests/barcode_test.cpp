@@ -543,7 +543,7 @@ TEST(BarcodeBitmap, OrientationTurnsTheFinishedImage) {
         ASSERT_EQ(surface.objects().size(), 1u);
         const GraphicObject& image = surface.objects()[0];
         EXPECT_EQ(image.bounds, (Rect{0, 0, 40, 120}));
-        const Picture turned = Picture::from_tagged_data(image.data);
+        const Picture turned = Picture::from_tagged_data(image.picture.tagged_data());
         ASSERT_EQ(turned.width(), 40);
         ASSERT_EQ(turned.height(), 120);
         for (int x = 0; x < 120; ++x) {
@@ -606,7 +606,7 @@ TEST(BarcodeReport, BoletoBarcodeOfEachRecord) {
         EXPECT_EQ(image.bounds.left, band_left + 16 + 4);
         EXPECT_EQ(image.bounds.width(), 406);
         EXPECT_EQ(image.bounds.height(), 47);
-        const Picture p = Picture::from_tagged_data(image.data);
+        const Picture p = Picture::from_tagged_data(image.picture.tagged_data());
         ASSERT_EQ(p.width(), 406);
         ASSERT_EQ(p.height(), 47);
         for (int y = 0; y < 47; ++y) ASSERT_EQ(pixel(p, 405, y), kWhite) << y;
@@ -639,7 +639,7 @@ TEST(BarcodeReport, EmptyCodeAndSummaryBandDrawNoBars) {
     const std::vector<GraphicObject> images = doc.images(0);
     ASSERT_EQ(images.size(), 2u);
     for (const GraphicObject& image : images) {
-        EXPECT_EQ(count_pixels(Picture::from_tagged_data(image.data), kBlack), 0);
+        EXPECT_EQ(count_pixels(Picture::from_tagged_data(image.picture.tagged_data()), kBlack), 0);
     }
 }
 
@@ -657,7 +657,7 @@ TEST(BarcodeReport, FixedLengthFieldIsCaptionedWithItsBlanks) {
     ASSERT_EQ(captions.size(), 1u);
     EXPECT_EQ(captions[0], "123456      ");
     // Encoded trimmed: 3 pairs, not an invalid code with blanks read as 0.
-    const Picture p = Picture::from_tagged_data(doc.images(0).at(0).data);
+    const Picture p = doc.images(0).at(0).picture;
     EXPECT_GT(count_pixels(p, kBlack), 0);
     EXPECT_EQ(width, 4 + 3 * 18 + 5 + 1 + 8);
 }

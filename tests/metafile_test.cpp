@@ -382,7 +382,7 @@ TEST(MetafilePictures, ClipPictureKeepsTheVisiblePart) {
         const GraphicObject& image = surface.objects()[0];
         EXPECT_EQ(image.kind, ObjectKind::Image);
         EXPECT_EQ(image.bounds, c.bounds);
-        const Picture shown = Picture::from_tagged_data(image.data);
+        const Picture shown = Picture::from_tagged_data(image.picture.tagged_data());
         EXPECT_EQ(shown.width(), c.crop_w);
         EXPECT_EQ(shown.height(), c.crop_h);
         EXPECT_EQ(shown.rgb(), gradient_pixels(c.crop_x, c.crop_y, c.crop_w, c.crop_h));
@@ -409,7 +409,7 @@ TEST(MetafilePictures, ScalePictureKeepsTheAspectRatio) {
         surface.scale_picture(c.r, picture, c.center);
         ASSERT_EQ(surface.objects().size(), 1u);
         EXPECT_EQ(surface.objects()[0].bounds, c.expected);
-        EXPECT_EQ(surface.objects()[0].data, picture.tagged_data());
+        EXPECT_TRUE(surface.objects()[0].picture.same_as(picture));  // the very pixels
     }
 }
 
@@ -429,8 +429,8 @@ TEST(PictureLoad, JpegBecomesABitmapImageObjectOfItsPixelSize) {
     surface.draw_picture(30, 40, jpeg, false);
     const GraphicObject& image = surface.objects().at(0);
     EXPECT_EQ(image.bounds, (Rect{30, 40, 42, 48}));
-    EXPECT_EQ(image.data.substr(0, 5), "BMPBM");
-    const Picture stored = Picture::from_tagged_data(image.data);
+    EXPECT_EQ(image.picture.tagged_data().substr(0, 5), "BMPBM");
+    const Picture stored = Picture::from_tagged_data(image.picture.tagged_data());
     ASSERT_EQ(stored.width(), 12);
     ASSERT_EQ(stored.height(), 8);
     for (std::size_t i = 0; i < stored.rgb().size(); ++i) {
@@ -630,7 +630,7 @@ TEST(MetafileSerialize, RoundTripsEveryObjectKind) {
         EXPECT_EQ(b.font, a.font);
         EXPECT_EQ(b.pen, a.pen);
         EXPECT_EQ(b.brush, a.brush);
-        EXPECT_EQ(b.data, a.data);
+        EXPECT_EQ(b.picture.tagged_data(), a.picture.tagged_data());
         EXPECT_EQ(b.parity, a.parity);
         EXPECT_EQ(b.points, a.points);
         EXPECT_EQ(b.from, a.from);
@@ -725,7 +725,7 @@ TEST(PageStorage, PagesLeaveMemoryAndComeBackIntact) {
     EXPECT_EQ(storage.pages_in_memory(), 5);
 
     for (const int index : {6, 0, 3, 1, 5, 2, 4, 0}) {
-        GraphicSurface* page = storage.page(index);
+        const GraphicSurface* page = storage.page(index);
         ASSERT_NE(page, nullptr);
         EXPECT_EQ(page->page_index, index);
         EXPECT_EQ(page->macros, (Macros{{"PageNo", std::to_string(index + 1)}}));
@@ -744,7 +744,7 @@ TEST(PageStorage, ChangedPageIsWrittenBackBeforeItLeavesMemory) {
     for (int i = 0; i < 7; ++i) storage.page(i);
     EXPECT_EQ(storage.swap_size(), size);
 
-    storage.page(0)->fill_rect({1, 2, 3, 4});
+    storage.page_for_change(0)->fill_rect({1, 2, 3, 4});
     const std::string changed = dump_surface(*storage.page(0));
     ASSERT_NE(changed, original);
     for (int i = 1; i < 7; ++i) storage.page(i);  // page 0 leaves memory

@@ -185,7 +185,7 @@ TEST_F(OutputSafety, KilledRunLeavesNoDocumentAndNoSwapAndTheNextRunCleansUp) {
 TEST_F(OutputSafety, FullDiskLeavesNoFileAndNoRow) {
     // The output folder on a file system too small for three boletos.
     fs::create_directories(home + "/driveKVL");
-    if (mount("tarvek-test", (home + "/driveKVL").c_str(), "tmpfs", 0, "size=84k") != 0) {
+    if (mount("tarvek-test", (home + "/driveKVL").c_str(), "tmpfs", 0, "size=40k") != 0) {
         GTEST_SKIP() << "cannot mount a small file system here (needs root)";
     }
     struct Unmount {

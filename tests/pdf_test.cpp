@@ -222,7 +222,7 @@ class RecordingFilter : public TRLCustomFilter {
     void InternalBeginDoc() override { calls.push_back("begin"); }
     void InternalEndDoc() override { calls.push_back("end"); }
     void InternalNewPage() override { calls.push_back("new"); }
-    void InternalDrawPage(GraphicSurface& page) override {
+    void InternalDrawPage(const GraphicSurface& page) override {
         calls.push_back("page " + macro_value(page.macros, "PageNo"));
         if (std::stoi(macro_value(page.macros, "PageNo")) == throw_on_page)
             throw Error("falha na página");
@@ -705,19 +705,33 @@ void expect_color_near(const std::array<int, 3>& got, const std::array<int, 3>& 
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(got[k], want[k], 30) << where << " component " << k;
 }
 
-TEST(PdfImages, OneJpegImagePerImageObjectPerPage) {
+// A picture is written once per document, however many image objects show
+// it: the logo drawn twice on each page is one image, while the bars drawn
+// anew for each record are one image per page.
+TEST(PdfImages, EachDistinctPictureIsOneJpegImage) {
     Doc doc;
-    build_images(doc, 2);
+    build_images(doc, 3);
+    doc.find<TRLBand>("detalhe")
+        .Add(std::make_unique<TRLImage>("logo2"))
+        .SetBounds(100, 20, 60, 30);
+    doc.find<TRLImage>("logo2").SetStretch(true);
+    doc.find<TRLImage>("logo2").SetPicture(doc.find<TRLImage>("logo").Picture());
+    doc.find<TRLImage>("barras").BeforePrint = [](TRLCustomControl& sender, bool&) {
+        auto& bars = dynamic_cast<TRLImage&>(sender);
+        bars.SetPicture(striped(80, 1));  // the same stripes, but drawn anew
+    };
     const std::string path = doc.dir.file("imagens.pdf");
     const std::string pdf = doc.save("imagens.pdf");
     expect_sound_pdf(path);
-    ASSERT_EQ(doc.report.Pages()->page_count(), 2);
+    ASSERT_EQ(doc.report.Pages()->page_count(), 3);
 
     EXPECT_EQ(count_of(pdf, "/Filter/DCTDecode\r\n"), 4);
-    for (int i = 1; i <= 4; ++i) {
+    EXPECT_EQ(count_of(pdf, "/Image1 Do\r\n"), 6);  // the logo, twice on each page
+    for (int i = 2; i <= 4; ++i) {
         EXPECT_EQ(count_of(pdf, "/Image" + std::to_string(i) + " Do\r\n"), 1) << i;
         EXPECT_NE(pdf.find("\r\n/Image" + std::to_string(i) + " "), std::string::npos) << i;
     }
+    EXPECT_EQ(pdf.find("/Image5"), std::string::npos);
     // Baseline JPEG: a SOF0 frame, never a progressive one; RGB with 3 components.
     const std::size_t stream = pdf.find("stream\r\n\xff\xd8");
     ASSERT_NE(stream, std::string::npos);
@@ -726,17 +740,23 @@ TEST(PdfImages, OneJpegImagePerImageObjectPerPage) {
     EXPECT_EQ(pdf.find("\xff\xc2", stream), std::string::npos);
     EXPECT_EQ(static_cast<unsigned char>(pdf[sof + 9]), 3);  // components
 
-    // The bars render as stripes 4 source pixels (20 px) wide on both pages.
-    for (int page = 1; page <= 2; ++page) {
+    // The bars render as stripes 4 source pixels (20 px) wide on every page,
+    // and so do both logos.
+    for (int page = 1; page <= 3; ++page) {
         const Raster r = render(path, doc.dir.file("imagens"), page);
         ASSERT_GT(r.width, 200);
-        const int top = 38 + 60 + 10;
         for (int stripe = 0; stripe < 4; ++stripe) {
-            const int x = 38 + 10 + stripe * 20 + 10;
             const std::array<int, 3> want =
                 stripe % 2 == 0 ? std::array<int, 3>{0, 0, 128} : std::array<int, 3>{255, 200, 40};
-            expect_color_near(r.at(x, top), want,
-                              "page " + std::to_string(page) + " stripe " + std::to_string(stripe));
+            const std::string where =
+                "page " + std::to_string(page) + " stripe " + std::to_string(stripe);
+            expect_color_near(r.at(38 + 10 + stripe * 20 + 10, 38 + 60 + 10), want, where);
+            if (stripe < 3) {
+                expect_color_near(r.at(38 + 10 + stripe * 20 + 10, 38 + 20 + 15), want,
+                                  where + " logo");
+                expect_color_near(r.at(38 + 100 + stripe * 20 + 10, 38 + 20 + 15), want,
+                                  where + " second logo");
+            }
         }
     }
 }

@@ -39,8 +39,8 @@ struct Doc : test::ReportDoc {
             FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
     }
     ~Doc() { FormatSettings::set_current(FormatSettings::from_environment()); }
-    GraphicSurface& page(int index) {
-        GraphicSurface* p = report.Pages()->page(index);
+    const GraphicSurface& page(int index) {
+        const GraphicSurface* p = report.Pages()->page(index);
         EXPECT_NE(p, nullptr) << "page " << index;
         return *p;
     }

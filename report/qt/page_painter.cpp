@@ -124,22 +124,11 @@ double em_pixels(const Font& font, const QPaintDevice& device) {
 
 PagePainter::PagePainter(TextMetrics* metrics) : metrics_(metrics) {}
 
-const QImage& PagePainter::picture(const std::string& data) {
-    const std::size_t key = std::hash<std::string>{}(data);
-    auto found = pictures_.find(key);
-    if (found != pictures_.end() && found->second.data == data) return found->second.image;
+const QImage& PagePainter::picture(const Picture& source) {
+    auto found = pictures_.find(source.id());
+    if (found != pictures_.end()) return found->second;
     if (pictures_.size() >= kMaxCachedPictures) pictures_.clear();
-    QImage image;
-    try {
-        image = to_qimage(Picture::from_tagged_data(data));
-    } catch (const std::exception&) {
-        // A damaged picture leaves its rectangle blank rather than losing
-        // the whole page.
-    }
-    CachedPicture& entry = pictures_[key];
-    entry.data = data;
-    entry.image = std::move(image);
-    return entry.image;
+    return pictures_[source.id()] = to_qimage(source);
 }
 
 void PagePainter::paint(QPainter& painter, const GraphicSurface& page,
@@ -227,7 +216,7 @@ void PagePainter::paint(QPainter& painter, const GraphicSurface& page,
                 break;
             }
             case ObjectKind::Image: {
-                const QImage& image = picture(o.data);
+                const QImage& image = picture(o.picture);
                 if (!image.isNull() && !o.bounds.empty())
                     painter.drawImage(map.rect(o.bounds), image);
                 break;

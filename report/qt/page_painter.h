@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QRectF>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <unordered_map>
 
@@ -48,15 +49,11 @@ class PagePainter {
                const QRectF& target);
 
   private:
-    struct CachedPicture {
-        std::string data;  // compared on a hit: hashes may collide
-        QImage image;      // null when the data could not be decoded
-    };
-
-    const QImage& picture(const std::string& data);
+    const QImage& picture(const Picture& source);
 
     TextMetrics* metrics_;
-    std::unordered_map<std::size_t, CachedPicture> pictures_;
+    // By picture id: an id is never given twice, so a hit is these very pixels.
+    std::unordered_map<std::uint64_t, QImage> pictures_;
 };
 
 }  // namespace tarvek::report

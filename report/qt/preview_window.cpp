@@ -133,7 +133,7 @@ class PageView : public QWidget {
             painter.fillRect(placed.rect.translated(3, 3), QColor(64, 64, 64));
             painter.fillRect(placed.rect, Qt::white);
             try {
-                if (GraphicSurface* page = pages->page(placed.index)) {
+                if (const GraphicSurface* page = pages->page(placed.index)) {
                     page_painter_.paint(painter, *page, &pages->macros, placed.rect);
                 }
             } catch (const std::exception&) {

@@ -83,7 +83,7 @@ bool print_pages(const std::shared_ptr<GraphicStorage>& pages, const PageSelecti
     QPageLayout paper;
     try {
         for (std::size_t i = 0; i < sequence.size(); ++i) {
-            GraphicSurface* page = pages->page(sequence[i] - 1);
+            const GraphicSurface* page = pages->page(sequence[i] - 1);
             if (!page) continue;
             const QPageLayout wanted = page_paper(*page, pages->macros);
             if (!painter.isActive()) {
