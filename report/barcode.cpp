@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -605,16 +606,21 @@ struct Canvas {
         r = r.intersection({0, 0, width, height});
         if (r.empty()) return;
         const Color c = resolve_color(color);
-        for (int y = r.top; y < r.bottom; ++y) {
-            std::uint8_t* p = &rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                    static_cast<std::size_t>(r.left)) *
-                                   3];
-            for (int x = r.left; x < r.right; ++x) {
-                *p++ = red_of(c);
-                *p++ = green_of(c);
-                *p++ = blue_of(c);
-            }
+        const auto at = [&](int y) {
+            return &rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                         static_cast<std::size_t>(r.left)) *
+                        3];
+        };
+        // The first row pixel by pixel, the others as copies of it.
+        std::uint8_t* first = at(r.top);
+        std::uint8_t* p = first;
+        for (int x = r.left; x < r.right; ++x) {
+            *p++ = red_of(c);
+            *p++ = green_of(c);
+            *p++ = blue_of(c);
         }
+        const auto row_bytes = static_cast<std::size_t>(r.width()) * 3;
+        for (int y = r.top + 1; y < r.bottom; ++y) std::memcpy(at(y), first, row_bytes);
     }
 
     // A line of the given width with round ends.
@@ -900,14 +906,38 @@ Picture TRLCustomBarcode::RenderBitmap(const std::string& text, int width, int h
     const bool draw_bars =
         (!pattern.invalid || invalid_code_ != icEmptyRect) && !trimmed(text).empty();
     if (draw_bars) {
+        // Bars span the bars' height, short ones only its lower part: the
+        // rows are of two kinds, each painted once and copied.
+        const int short_top = bars.bottom - ((bars.bottom - bars.top) * 2) / 5;
+        const std::size_t row_bytes = static_cast<std::size_t>(width) * 3;
+        std::vector<std::uint8_t> upper(
+            canvas.rgb.begin(), canvas.rgb.begin() + static_cast<std::ptrdiff_t>(row_bytes));
+        std::vector<std::uint8_t> lower = upper;
+        const Color ink = resolve_color(bar_color_);
+        const auto paint = [&](std::vector<std::uint8_t>& row, int from, int to) {
+            for (int px = std::max(from, 0); px < std::min(to, width); ++px) {
+                std::uint8_t* p = &row[static_cast<std::size_t>(px) * 3];
+                p[0] = red_of(ink);
+                p[1] = green_of(ink);
+                p[2] = blue_of(ink);
+            }
+        };
         int x = bars.left;
         for (char element : pattern.elements) {
             const int w = pattern.ElementWidth(element);
             const bool space = element >= '0' && element <= '3';
             const bool short_bar = element >= 'A' && element <= 'D';
-            const int top = short_bar ? bars.bottom - ((bars.bottom - bars.top) * 2) / 5 : bars.top;
-            canvas.fill({x, top, x + w, bars.bottom}, space ? background : bar_color_);
+            // A space leaves the background as it is.
+            if (!space) {
+                paint(lower, x, x + w);
+                if (!short_bar) paint(upper, x, x + w);
+            }
             x += w;
+        }
+        for (int y = std::max(bars.top, 0); y < std::min(bars.bottom, height); ++y) {
+            const std::vector<std::uint8_t>& row = y < short_top ? upper : lower;
+            std::memcpy(&canvas.rgb[static_cast<std::size_t>(y) * row_bytes], row.data(),
+                        row_bytes);
         }
         if (pattern.invalid && invalid_code_ == icCrossOut) {
             const Color red = 0x0000FF;

@@ -375,14 +375,28 @@ void TRLCustomLabel::SetCaption(std::string caption) {
     ContentChanged();
 }
 
+const TRLCustomLabel::Measures& TRLCustomLabel::Measured() {
+    const report::Font& font = GetFont();
+    Measures& m = measures_;
+    if (!measured_ || m.caption != caption_ || !(m.font == font)) {
+        m.width = metrics().text_width(font, caption_ + " ");
+        m.blank = metrics().text_width(font, " ");
+        m.height = metrics().line_height(font);
+        m.caption = caption_;
+        m.font = font;
+        measured_ = true;
+    }
+    return m;
+}
+
 void TRLCustomLabel::CalcSize(int& width, int& height) {
     if (!auto_size_) {
         TRLCustomControl::CalcSize(width, height);
         return;
     }
-    const report::Font& font = GetFont();
-    width = metrics().text_width(font, caption_ + " ");
-    height = metrics().line_height(font);
+    const Measures& m = Measured();
+    width = m.width;
+    height = m.height;
     add_border_allowance(borders_, width, height, true);
 }
 
@@ -394,9 +408,10 @@ void TRLCustomLabel::InternalPrint(GraphicSurface& surface) {
     TRLCustomControl::InternalPrint(surface);
     const Rect r = PrintClientRect();
     const report::Font& font = GetFont();
-    const int sp = metrics().text_width(font, " ") / 2;
-    const int tw = metrics().text_width(font, caption_ + " ");
-    const int th = metrics().line_height(font);
+    const Measures& m = Measured();
+    const int sp = m.blank / 2;
+    const int tw = m.width;
+    const int th = m.height;
     int x = sp + r.left;
     if (alignment_ == taRightJustify) x = sp + r.right - tw;
     if (alignment_ == taCenter) x = sp + (r.left + r.right - tw) / 2;
@@ -783,7 +798,7 @@ void TRLCustomSite::PrepareChildren() {
         child->SetPrintedNow(printable);
         if (!printable) continue;
         child->AdjustBounds();
-        if (auto* site = dynamic_cast<TRLCustomSite*>(child.get())) site->PrepareChildren();
+        if (child->IsSite()) static_cast<TRLCustomSite&>(*child).PrepareChildren();
     }
 }
 
@@ -807,14 +822,14 @@ void TRLCustomSite::InternalPrint(GraphicSurface& surface) {
     surface.generator = this;
     DrawBackground(surface, PrintBounds());
     DrawBorders(surface, BorderRect().moved(Left(), Top()));
-    surface.copy_surface(Left(), Top(), surface_);
+    surface.move_surface(Left(), Top(), surface_);
 }
 
 void TRLCustomSite::CollectBounds(std::vector<std::pair<TRLCustomControl*, Rect>>& out) {
     out.emplace_back(this, BoundsRect());
     for (auto& child : children_) {
-        if (auto* site = dynamic_cast<TRLCustomSite*>(child.get())) {
-            site->CollectBounds(out);
+        if (child->IsSite()) {
+            static_cast<TRLCustomSite&>(*child).CollectBounds(out);
         } else {
             out.emplace_back(child.get(), child->BoundsRect());
         }

@@ -271,6 +271,20 @@ class TRLCustomLabel : public TRLCustomControl {
 
   protected:
     std::string caption_;
+
+  private:
+    // The caption's measures in the font it was measured in: a caption that
+    // stays the same from record to record is measured once.
+    struct Measures {
+        std::string caption;
+        report::Font font;
+        int width = 0;   // of the caption followed by a blank
+        int blank = 0;   // of a blank
+        int height = 0;  // of a line
+    };
+    const Measures& Measured();
+    Measures measures_;
+    bool measured_ = false;
 };
 
 class TRLLabel : public TRLCustomLabel {

@@ -230,7 +230,7 @@ void TRLCustomReport::PrintBand(TRLCustomBand& band) {
     band.DrawBackground(page, place);
     band.DrawBorders(page, band.BorderRect().moved(x, y));
     page.reset_clip_rect();
-    page.copy_rect(place, content, Rect{0, 0, band.Width(), band.Height()});
+    page.move_rect(place, content, Rect{0, 0, band.Width(), band.Height()});
     current_row_ += band.Height();
     if (band.BandType == btDetail && band.Computable) ++detail_count_;
     if (band.AfterPrint) band.AfterPrint(band);
@@ -256,7 +256,7 @@ void TRLCustomReport::OpenPage() {
         child->SetPrintedNow(printable);
         if (!printable) continue;
         child->AdjustBounds();
-        if (auto* site = dynamic_cast<TRLCustomSite*>(child.get())) site->PrepareChildren();
+        if (child->IsSite()) static_cast<TRLCustomSite&>(*child).PrepareChildren();
         next_group_id();
         working.generator = child.get();
         child->InternalPrint(working);
@@ -284,7 +284,7 @@ void TRLCustomReport::FinishPage() {
     page->generator = this;
     DrawBackground(*page, Rect{0, 0, Width(), Height()});
     DrawBorders(*page, BorderRect());
-    page->copy_surface(0, 0, Surface());
+    page->move_surface(0, 0, Surface());
     set_macro(page->macros, "PageNo", std::to_string(page_number_));
     set_macro(page->macros, "CompositeIndex", "0");
     page_open_ = false;

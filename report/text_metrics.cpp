@@ -9,10 +9,12 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <utility>
 
 #include "base/cp1252.h"
@@ -137,26 +139,26 @@ class FreeTypeTextMetrics final : public TextMetrics {
     }
 
     int text_width(const Font& font, std::string_view text) override {
-        FaceEntry& entry = face_for(font.name, font.style);
-        const SizeTable& table = size_table(entry, pixel_em(entry, font), font);
+        const SizeTable& table = table_for(font);
         int width = 0;
         for (char c : text) width += table.advance[static_cast<unsigned char>(c)];
         return width;
     }
 
     int line_height(const Font& font) override {
-        FaceEntry& entry = face_for(font.name, font.style);
-        const SizeTable& table = size_table(entry, pixel_em(entry, font), font);
+        const SizeTable& table = table_for(font);
         return table.ascent + table.descent;
     }
 
     const OutlineMetrics& outline(const std::string& name, unsigned style) override {
+        const std::lock_guard lock(mutex_);
         FaceEntry& entry = face_for(name, style);
         if (!entry.outline) entry.outline = compute_outline(entry, name, style);
         return *entry.outline;
     }
 
     std::string font_file(const std::string& name, unsigned style) override {
+        const std::lock_guard lock(mutex_);
         return face_for(name, style).path;
     }
 
@@ -166,6 +168,8 @@ class FreeTypeTextMetrics final : public TextMetrics {
             rgb.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3) {
             throw Error("Cannot draw text into a picture buffer of the wrong size");
         }
+        // Glyphs are rendered in the face itself: one thread at a time.
+        const std::lock_guard lock(mutex_);
         FaceEntry& entry = face_for(font.name, font.style);
         const int ppem = pixel_em(entry, font);
         const SizeTable& table = size_table(entry, ppem, font);
@@ -258,6 +262,40 @@ class FreeTypeTextMetrics final : public TextMetrics {
         std::map<int, SizeTable> sizes;  // by pixel em size
         std::unique_ptr<OutlineMetrics> outline;
     };
+
+    // The fonts a thread measured last, found by their exact name without
+    // the lookups (and the lock) a new one needs: a page measures a handful
+    // of fonts, often. Size tables never change or move once made.
+    struct RecentFont {
+        std::string name;
+        unsigned style = 0;
+        int height = 0;
+        const SizeTable* table = nullptr;
+    };
+    struct RecentFonts {
+        std::uint64_t service = 0;  // the serial of the service they belong to
+        std::vector<RecentFont> fonts;
+    };
+    static constexpr std::size_t kRecentFonts = 16;
+
+    const SizeTable& table_for(const Font& font) {
+        thread_local RecentFonts recent;
+        if (recent.service != serial_) {
+            recent.service = serial_;
+            recent.fonts.clear();
+        }
+        const unsigned style = font.style & (fsBold | fsItalic);
+        for (const RecentFont& known : recent.fonts) {
+            if (known.height == font.height && known.style == style && known.name == font.name)
+                return *known.table;
+        }
+        const std::lock_guard lock(mutex_);
+        FaceEntry& entry = face_for(font.name, font.style);
+        const SizeTable& table = size_table(entry, pixel_em(entry, font), font);
+        if (recent.fonts.size() >= kRecentFonts) recent.fonts.clear();
+        recent.fonts.push_back(RecentFont{font.name, style, font.height, &table});
+        return table;
+    }
 
     FaceEntry& face_for(const std::string& name, unsigned style) {
         auto key = std::make_pair(ascii_lower(name), style & (fsBold | fsItalic));
@@ -498,6 +536,15 @@ class FreeTypeTextMetrics final : public TextMetrics {
     UniqueLibrary library_;
     std::map<std::string, std::unique_ptr<FaceEntry>> by_file_;  // by "path#index"
     std::map<std::pair<std::string, unsigned>, FaceEntry*> by_request_;
+    // Guards the faces and every table above; measuring a font known to the
+    // thread takes no lock.
+    std::mutex mutex_;
+    const std::uint64_t serial_ = next_serial();
+
+    static std::uint64_t next_serial() {
+        static std::atomic<std::uint64_t> last{0};
+        return ++last;
+    }
 };
 
 }  // namespace

@@ -21,9 +21,10 @@
 // ascent, both rounded; descent the larger of the hinted depth of the deepest
 // glyph, rounded, and the scaled Windows descent, rounded up.
 //
-// Every result is cached and stable for the life of the service. Not thread
-// safe: the engine measures from one thread only. Failures raise
-// tarvek::Error with a message naming the font.
+// Every result is cached and stable for the life of the service. A service
+// may be used from several threads at once (pages are prepared on one while
+// the document is written on another). Failures raise tarvek::Error with a
+// message naming the font.
 #pragma once
 
 #include <array>
