@@ -1,6 +1,9 @@
 #include "report/filters.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <exception>
+#include <thread>
 
 #include "base/errors.h"
 #include "base/string_helpers.h"
@@ -83,6 +86,111 @@ void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int fir
     InternalEndDoc();
 }
 
+namespace {
+
+// Whether a page has a text that may name one of the collection's values.
+bool names_collection_values(const GraphicSurface& page) {
+    for (const GraphicObject& object : page.objects()) {
+        if (object.kind == ObjectKind::Text && object.text.find('{') != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void TRLCustomFilter::FilterStream(std::shared_ptr<GraphicStorage> pages, PageStream& stream) {
+    struct Session {
+        std::shared_ptr<GraphicStorage>& attached;
+        ~Session() { attached.reset(); }
+    } session{pages_};
+    pages_ = std::move(pages);
+    InternalBeginDoc();
+    try {
+        bool first = true;
+        std::shared_ptr<const GraphicSurface> page;
+        while ((page = stream.pop(std::move(page)))) {
+            if (!first) InternalNewPage();
+            first = false;
+            if (names_collection_values(*page)) {
+                // Its values are known only at the end: the preparation goes
+                // on unhindered, and this page and those after it are written
+                // then, from the collection.
+                stream.defer_until_prepared();
+                InternalDrawPage(*page);
+                for (int index = page->page_index + 1; index < pages_->page_count(); ++index) {
+                    InternalNewPage();
+                    InternalDrawPage(*pages_->page(index));
+                }
+                break;
+            }
+            InternalDrawPage(*page);
+        }
+    } catch (...) {
+        try {
+            InternalEndDoc();
+        } catch (...) {
+        }
+        throw;
+    }
+    // The stream ended with the preparation: the collection's values (the
+    // paper size of an empty document) are final.
+    InternalEndDoc();
+}
+
+void PageStream::push(std::shared_ptr<const GraphicSurface> page) {
+    std::vector<std::shared_ptr<const GraphicSurface>> written;
+    std::unique_lock lock(mutex_);
+    written.swap(written_);        // freed when this returns, after the lock
+    if (writer_deferred_) return;  // the writer takes it from the collection
+    if (!writer_stopped_ && waiting_.size() >= capacity_) {
+        preparer_waits_ = true;
+        room_.wait(lock, [&] { return writer_stopped_ || waiting_.size() <= capacity_ / 2; });
+        preparer_waits_ = false;
+    }
+    if (writer_stopped_) throw AbortError();
+    waiting_.push_back(std::move(page));
+    if (writer_waits_ && waiting_.size() >= capacity_ / 4 + 1) pages_.notify_one();
+}
+
+void PageStream::finish_preparing() {
+    const std::lock_guard lock(mutex_);
+    prepared_ = true;
+    pages_.notify_all();
+}
+
+std::shared_ptr<const GraphicSurface> PageStream::pop(
+    std::shared_ptr<const GraphicSurface> written) {
+    std::unique_lock lock(mutex_);
+    if (written && !writer_stopped_ && !prepared_) written_.push_back(std::move(written));
+    if (waiting_.empty() && !prepared_) {
+        writer_waits_ = true;
+        pages_.wait(lock, [&] { return waiting_.size() >= capacity_ / 4 + 1 || prepared_; });
+        writer_waits_ = false;
+    }
+    if (waiting_.empty()) return nullptr;
+    std::shared_ptr<const GraphicSurface> page = std::move(waiting_.front());
+    waiting_.pop_front();
+    if (preparer_waits_ && waiting_.size() <= capacity_ / 2) room_.notify_one();
+    return page;
+}
+
+void PageStream::defer_until_prepared() {
+    std::unique_lock lock(mutex_);
+    writer_deferred_ = true;
+    waiting_.clear();
+    room_.notify_all();
+    pages_.wait(lock, [&] { return prepared_; });
+}
+
+void PageStream::stop_writing() {
+    const std::lock_guard lock(mutex_);
+    writer_stopped_ = true;
+    waiting_.clear();
+    room_.notify_all();
+}
+
 TRLCustomSaveFilter::TRLCustomSaveFilter(const std::string& default_ext)
     : default_ext_(with_leading_dot(default_ext)) {}
 
@@ -107,15 +215,60 @@ TRLCustomSaveFilter* SaveFilterByFileName(const std::string& file_name) {
 }
 
 void TRLCustomReport::SaveToFile(const std::string& file_name) {
-    // A failed preparation still leaves the pages it finished: they are saved.
-    if (ReportState() == State::Idle) Prepare();
     TRLCustomSaveFilter* filter = SaveFilterByFileName(file_name);
+    if (ReportState() == State::Idle) {
+        // A progress window of the saving belongs to this thread, and its
+        // cancel button to pages not yet written.
+        if (filter && WriteWhilePreparing && !(filter->ShowProgress && progress_windows_shown()) &&
+            std::thread::hardware_concurrency() > 1) {
+            filter->FileName = file_name;
+            SaveWhilePreparing(*filter);
+            return;
+        }
+        // A failed preparation still leaves the pages it finished: they are saved.
+        Prepare();
+    }
     if (!filter) {
         throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
                     "\" (saving \"" + file_name + "\")");
     }
     filter->FileName = file_name;
     filter->FilterPages(Pages(), 1, Pages()->page_count());
+}
+
+void TRLCustomReport::SaveWhilePreparing(TRLCustomSaveFilter& filter) {
+    // The writer stays a few pages behind at most: the pages it writes are
+    // still in memory (in the stream), never read back from the swap file.
+    constexpr std::size_t kPagesAhead = 32;
+    auto pages = std::make_shared<GraphicStorage>();
+    PageStream stream(kPagesAhead);
+    pages->set_added_page_listener(
+        [&stream](std::shared_ptr<const GraphicSurface> page) { stream.push(std::move(page)); });
+    std::exception_ptr failure;
+    std::thread writer([&] {
+        try {
+            filter.FilterStream(pages, stream);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        // A writer that stopped early stops the preparation as well.
+        stream.stop_writing();
+    });
+    struct Join {
+        PageStream& stream;
+        std::thread& writer;
+        GraphicStorage& pages;
+        ~Join() {
+            stream.finish_preparing();
+            writer.join();
+            pages.set_added_page_listener(nullptr);
+        }
+    };
+    {
+        const Join join{stream, writer, *pages};
+        PrepareInto(pages);
+    }
+    if (failure) std::rethrow_exception(failure);
 }
 
 }  // namespace tarvek::report

@@ -9,16 +9,65 @@
 // copied or moved. While it filters, it shares ownership of the page
 // collection, which therefore outlives the report if need be.
 //
-// Not thread safe: the engine runs on one thread.
+// Threads: a filter runs on one thread at a time. SaveToFile may let a
+// filter write on a second thread while the report prepares its pages on
+// the calling one (see PageStream); the file is the same either way.
 #pragma once
 
+#include <algorithm>
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
 #include "report/metafile.h"
 
 namespace tarvek::report {
+
+// Pages handed, in order, from the thread that prepares them to the thread
+// that writes them. The preparing side waits while `capacity` pages wait
+// for the writer (until half of them are taken), and the writer waits for a
+// few pages at a time: the threads wake each other seldom, and pages are
+// written while they are still in memory.
+class PageStream {
+  public:
+    explicit PageStream(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 2)) {}
+    PageStream(const PageStream&) = delete;
+    PageStream& operator=(const PageStream&) = delete;
+
+    // Preparing side. push raises AbortError once the writer stopped.
+    void push(std::shared_ptr<const GraphicSurface> page);
+    // No more pages: the preparation ended (whole or not).
+    void finish_preparing();
+
+    // Writing side: the next page, waiting for it; nullptr once the
+    // preparation ended and every page was taken. The page taken before is
+    // given back: it is freed on the preparing side, where it was made
+    // (freeing memory on another thread than the one that took it is slow).
+    std::shared_ptr<const GraphicSurface> pop(std::shared_ptr<const GraphicSurface> written);
+    // Takes no more pages and waits until the preparation ended (the
+    // collection's values are final); the pages not taken are in the
+    // collection. The preparing side no longer waits for the writer.
+    void defer_until_prepared();
+    // The writer takes no more pages.
+    void stop_writing();
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable room_;                                // the preparing side waits for it
+    std::condition_variable pages_;                               // the writing side waits for them
+    std::deque<std::shared_ptr<const GraphicSurface>> waiting_;   // oldest first
+    std::vector<std::shared_ptr<const GraphicSurface>> written_;  // to be freed by push()
+    std::size_t capacity_;
+    bool prepared_ = false;
+    bool writer_stopped_ = false;
+    bool writer_deferred_ = false;
+    bool preparer_waits_ = false;
+    bool writer_waits_ = false;
+};
 
 class TRLCustomFilter {
   public:
@@ -40,6 +89,12 @@ class TRLCustomFilter {
     // the page's error propagates. An error of begin document propagates with
     // nothing else done.
     void FilterPages(std::shared_ptr<GraphicStorage> pages, int first_page, int last_page);
+    // The same for every page of a collection being prepared, taken from
+    // `stream` as they come, without a progress window. A page whose texts
+    // may name the collection's values ({Name}) waits for the end of the
+    // preparation, which sets them; it and the later pages are then taken
+    // from the collection. Runs on the writing thread.
+    void FilterStream(std::shared_ptr<GraphicStorage> pages, PageStream& stream);
 
     // The filters alive, oldest first.
     static const std::vector<TRLCustomFilter*>& Registered();
@@ -91,5 +146,11 @@ TRLCustomSaveFilter* SaveFilterByFileName(const std::string& file_name);
 // FileName of SaveFilterByFileName(file_name) and lets it filter every page.
 // Raises tarvek::Error when no registered filter handles the extension, and
 // lets the filter's errors (file creation, fonts) through.
+//
+// When the report prepares and the filter shows no progress window, the
+// filter writes on a second thread while the pages are prepared (unless
+// WriteWhilePreparing is off or the machine has one core); an error of the
+// filter then stops the preparation without a message and leaves
+// SaveToFile.
 
 }  // namespace tarvek::report

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <mutex>
 #include <random>
 #include <system_error>
 #include <unordered_map>
@@ -100,8 +101,10 @@ void GraphicObject::scale(double sx, double sy) {
 }
 
 namespace {
-std::atomic<int> group_counter{0};
-}
+// On a cache line of its own: controls draw on one thread while another
+// writes pages.
+alignas(64) std::atomic<int> group_counter{0};
+}  // namespace
 
 int next_group_id() {
     return ++group_counter;
@@ -391,7 +394,21 @@ void GraphicSurface::copy_rect(const Rect& destination, const GraphicSurface& so
 
 void GraphicSurface::move_surface(int x, int y, GraphicSurface& source) {
     if (&source == this) throw Error("Cannot move a surface's objects onto itself");
-    copy_objects(x, y, source.objects_, source);
+    if (objects_.empty() && fonts_.empty()) {
+        // Nothing here yet: the objects are taken whole, and with them the
+        // fonts they refer to, in the order they were first used.
+        objects_.swap(source.objects_);
+        fonts_ = source.fonts_;
+        if (x != 0 || y != 0) {
+            for (GraphicObject& object : objects_) object.offset(x, y);
+        }
+        if (!objects_.empty()) {
+            open();
+            modified_ = true;
+        }
+    } else {
+        copy_objects(x, y, source.objects_, source);
+    }
     source.objects_.clear();
     for (auto& macro : source.macros) macros.push_back(std::move(macro));
     source.macros.clear();
@@ -1052,6 +1069,7 @@ class SwapFile {
                     ": every name tried already exists");
     }
     ~SwapFile() { ::close(fd_); }
+    // Bytes appended so far, those still in the buffer included.
     std::uint64_t size() const { return end_; }
     SwapFile(const SwapFile&) = delete;
     SwapFile& operator=(const SwapFile&) = delete;
@@ -1059,24 +1077,29 @@ class SwapFile {
     const std::filesystem::path& path() const { return path_; }
 
     // Appends the bytes at the end of the file and returns their offset.
-    std::uint64_t append(const std::string& bytes) {
+    // They are written in blocks: a page and its pictures take one write
+    // among many.
+    std::uint64_t append(std::string_view bytes) {
         const std::uint64_t offset = end_;
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                       static_cast<off_t>(offset + done));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                throw Error("Cannot write the page swap file " + path_.string() + ": " +
-                            errno_text(n < 0 ? errno : ENOSPC));
-            }
-            done += static_cast<std::size_t>(n);
+        if (pending_.size() + bytes.size() > kBlock) flush();
+        if (bytes.size() >= kBlock) {
+            write_at(end_, bytes);
+        } else {
+            pending_.append(bytes);
         }
         end_ += bytes.size();
         return offset;
     }
 
     std::string read(std::uint64_t offset, std::uint64_t length) const {
+        // Whole records only: each lies in the buffer or in the file.
+        const std::uint64_t pending_start = end_ - pending_.size();
+        if (offset >= pending_start) {
+            if (offset + length > end_) {
+                throw Error("Cannot read the page swap file " + path_.string() + ": it ends early");
+            }
+            return pending_.substr(offset - pending_start, length);
+        }
         std::string bytes(length, '\0');
         std::size_t done = 0;
         while (done < bytes.size()) {
@@ -1095,9 +1118,31 @@ class SwapFile {
     }
 
   private:
+    static constexpr std::size_t kBlock = 1 << 18;
+
+    void flush() {
+        write_at(end_ - pending_.size(), pending_);
+        pending_.clear();
+    }
+
+    void write_at(std::uint64_t offset, std::string_view bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                       static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                throw Error("Cannot write the page swap file " + path_.string() + ": " +
+                            errno_text(n < 0 ? errno : ENOSPC));
+            }
+            done += static_cast<std::size_t>(n);
+        }
+    }
+
     int fd_ = -1;
     std::filesystem::path path_;
     std::uint64_t end_ = 0;
+    std::string pending_;  // the last bytes appended, not written yet
 };
 
 }  // namespace
@@ -1110,7 +1155,9 @@ struct GraphicStorage::Impl : GraphicSurface::PictureStore {
     };
     struct Resident {
         int index = 0;
-        std::unique_ptr<GraphicSurface> page;
+        // Shared with whoever took the page as it was added (a filter writing
+        // on another thread): it may outlive its time in memory here.
+        std::shared_ptr<GraphicSurface> page;
         bool changed = false;  // handed out for changing: written again when it goes
     };
     struct StoredPicture {
@@ -1127,6 +1174,7 @@ struct GraphicStorage::Impl : GraphicSurface::PictureStore {
     std::size_t numbers_after_sweep = 0;
     std::unique_ptr<SwapFile> swap;
     std::uint64_t bytes_read = 0;
+    AddedPageListener listener;
 
     SwapFile& swap_file() {
         if (!swap) swap = std::make_unique<SwapFile>();
@@ -1174,12 +1222,17 @@ struct GraphicStorage::Impl : GraphicSurface::PictureStore {
     }
 
     // The ids of pictures whose pixels are gone can never come again: they
-    // are dropped whenever the table doubled since the last look.
+    // are dropped whenever the table doubled since the last look, and with
+    // them the pictures' last remains (a weak reference keeps its block).
     void remember(const Picture& picture, std::uint32_t number) {
         picture_numbers[picture.id()] = number;
         if (picture_numbers.size() < 2 * numbers_after_sweep + 64) return;
-        std::erase_if(picture_numbers,
-                      [&](const auto& entry) { return pictures[entry.second].live.expired(); });
+        std::erase_if(picture_numbers, [&](const auto& entry) {
+            WeakPicture& live = pictures[entry.second].live;
+            if (!live.expired()) return false;
+            live = WeakPicture();
+            return true;
+        });
         numbers_after_sweep = picture_numbers.size();
     }
 
@@ -1197,7 +1250,7 @@ struct GraphicStorage::Impl : GraphicSurface::PictureStore {
         for (Resident& r : in_memory) {
             if (r.index == index) return r;
         }
-        std::unique_ptr<GraphicSurface> loaded;
+        std::shared_ptr<GraphicSurface> loaded;
         try {
             loaded =
                 GraphicSurface::deserialize(read(pages[static_cast<std::size_t>(index)]), this);
@@ -1214,51 +1267,85 @@ GraphicStorage::GraphicStorage() : impl_(std::make_unique<Impl>()) {}
 GraphicStorage::~GraphicStorage() = default;
 
 void GraphicStorage::clear() {
+    const std::lock_guard lock(mutex_);
+    AddedPageListener listener = std::move(impl_->listener);
     impl_ = std::make_unique<Impl>();
+    impl_->listener = std::move(listener);
     macros.clear();
 }
 
 void GraphicStorage::add(std::unique_ptr<GraphicSurface> page) {
     if (!page) throw Error("Cannot add a missing page to the page collection");
-    Impl& impl = *impl_;
-    const int index = static_cast<int>(impl.pages.size());
-    page->page_index = index;
-    impl.pages.emplace_back();
-    try {
-        impl.write_page(index, *page);
-    } catch (...) {
-        impl.pages.pop_back();
-        throw;
+    std::shared_ptr<const GraphicSurface> added;
+    AddedPageListener listener;
+    {
+        const std::lock_guard lock(mutex_);
+        Impl& impl = *impl_;
+        const int index = static_cast<int>(impl.pages.size());
+        page->page_index = index;
+        impl.pages.emplace_back();
+        try {
+            impl.write_page(index, *page);
+        } catch (...) {
+            impl.pages.pop_back();
+            throw;
+        }
+        std::shared_ptr<GraphicSurface> shared = std::move(page);
+        if (impl.listener) {
+            added = shared;
+            listener = impl.listener;
+        }
+        impl.in_memory.push_back(Impl::Resident{index, std::move(shared), false});
+        while (impl.in_memory.size() > static_cast<std::size_t>(kPagesInMemory)) {
+            impl.evict_oldest();
+        }
     }
-    impl.in_memory.push_back(Impl::Resident{index, std::move(page), false});
-    while (impl.in_memory.size() > static_cast<std::size_t>(kPagesInMemory)) impl.evict_oldest();
+    // Outside the lock: the listener may wait for a reader of this collection.
+    if (listener) listener(std::move(added));
+}
+
+void GraphicStorage::set_added_page_listener(AddedPageListener listener) {
+    const std::lock_guard lock(mutex_);
+    impl_->listener = std::move(listener);
 }
 
 const GraphicSurface* GraphicStorage::page(int index) {
-    if (index < 0 || index >= page_count()) return nullptr;
+    const std::lock_guard lock(mutex_);
+    if (index < 0 || index >= static_cast<int>(impl_->pages.size())) return nullptr;
     return impl_->resident(index).page.get();
 }
 
 GraphicSurface* GraphicStorage::page_for_change(int index) {
-    if (index < 0 || index >= page_count()) return nullptr;
+    const std::lock_guard lock(mutex_);
+    if (index < 0 || index >= static_cast<int>(impl_->pages.size())) return nullptr;
     Impl::Resident& resident = impl_->resident(index);
     resident.changed = true;
     return resident.page.get();
 }
 
+std::uint32_t GraphicStorage::picture_number(const Picture& picture) {
+    if (picture.empty()) throw Error("No picture has a number in the page collection");
+    const std::lock_guard lock(mutex_);
+    return impl_->number_of(picture);
+}
+
 int GraphicStorage::page_count() const {
+    const std::lock_guard lock(mutex_);
     return static_cast<int>(impl_->pages.size());
 }
 
 int GraphicStorage::pages_in_memory() const {
+    const std::lock_guard lock(mutex_);
     return static_cast<int>(impl_->in_memory.size());
 }
 
 std::uint64_t GraphicStorage::swap_size() const {
+    const std::lock_guard lock(mutex_);
     return impl_->swap ? impl_->swap->size() : 0;
 }
 
 std::uint64_t GraphicStorage::swap_read() const {
+    const std::lock_guard lock(mutex_);
     return impl_->bytes_read;
 }
 

@@ -11,7 +11,9 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -242,6 +244,9 @@ class GraphicSurface {
     bool modified_ = false;
 };
 
+// Thread safety: a collection may be filled on one thread while another
+// takes its pages through the added-page listener and asks for picture
+// numbers; its other operations belong to one thread at a time.
 class GraphicStorage {
   public:
     GraphicStorage();
@@ -266,6 +271,18 @@ class GraphicStorage {
     GraphicSurface* page_for_change(int index);
     int page_count() const;
 
+    // Called by add() with each page once it is stored, on the adding
+    // thread and outside any lock: a filter may write pages while later ones
+    // are prepared. The page must not be changed; the listener may wait, and
+    // its errors leave add() (the page stays added).
+    using AddedPageListener = std::function<void(std::shared_ptr<const GraphicSurface> page)>;
+    void set_added_page_listener(AddedPageListener listener);
+
+    // The number under which the collection stores `picture` (shown on its
+    // pages; stored now when it is new): the same pixels, shown on any page,
+    // have one number, however the pages came and went from memory.
+    std::uint32_t picture_number(const Picture& picture);
+
     Macros macros;
     // Derived from the PaperWidth/PaperHeight/Orientation macros ("2" is
     // landscape, anything else portrait); 0 when the size is missing. A size
@@ -283,6 +300,7 @@ class GraphicStorage {
 
   private:
     struct Impl;
+    mutable std::mutex mutex_;
     std::unique_ptr<Impl> impl_;
 };
 

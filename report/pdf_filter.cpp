@@ -13,7 +13,6 @@
 #include <cstring>
 #include <ctime>
 #include <numbers>
-#include <unordered_map>
 #include <vector>
 
 #include "base/errors.h"
@@ -363,13 +362,14 @@ class TRLPDFFilter::Writer {
         out_.check();
     }
 
-    void draw_page(const GraphicSurface& page, const Macros* collection_macros) {
+    void draw_page(const GraphicSurface& page, GraphicStorage& pages) {
+        const Macros* collection_macros = &pages.macros;
         height_ = page.height;
         // Images go first: the page's content refers to them by name.
         std::vector<int> image_names;
         for (const GraphicObject& object : page.objects()) {
             if (object.kind != ObjectKind::Image) continue;
-            image_names.push_back(image_name(object.picture));
+            image_names.push_back(image_name(object.picture, pages));
         }
 
         const int page_number = start_object();
@@ -481,10 +481,6 @@ class TRLPDFFilter::Writer {
     }
 
   private:
-    struct WrittenImage {
-        WeakPicture picture;  // to let go of the entries of pictures gone
-        int name = 0;
-    };
 
     struct FontEntry {
         std::string name;  // at most 127 bytes
@@ -555,21 +551,14 @@ class TRLPDFFilter::Writer {
     }
 
     // The 1-based position in the image list of the image object showing
-    // `picture`, written now unless an earlier page wrote these very pixels;
-    // 0 for no picture.
-    int image_name(const Picture& picture) {
+    // `picture`, written now unless an earlier page showed these very pixels
+    // (the page collection numbers them); 0 for no picture.
+    int image_name(const Picture& picture, GraphicStorage& pages) {
         if (picture.empty()) return 0;
-        if (const auto found = written_images_.find(picture.id()); found != written_images_.end())
-            return found->second.name;
-        const int name = write_image(picture);
-        written_images_[picture.id()] = WrittenImage{WeakPicture(picture), name};
-        // A picture that is gone cannot come back (ids are never given
-        // twice): its entry goes whenever the table doubled.
-        if (written_images_.size() >= 2 * images_after_sweep_ + 64) {
-            std::erase_if(written_images_,
-                          [](const auto& entry) { return entry.second.picture.expired(); });
-            images_after_sweep_ = written_images_.size();
-        }
+        const std::uint32_t number = pages.picture_number(picture);
+        if (number >= image_names_.size()) image_names_.resize(number + 1, 0);
+        int& name = image_names_[number];
+        if (name == 0) name = write_image(picture);
         return name;
     }
 
@@ -967,8 +956,7 @@ class TRLPDFFilter::Writer {
     int last_started_ = 0;               // the highest number started directly
     std::vector<FontEntry> fonts_;
     std::vector<int> images_;                                         // object numbers
-    std::unordered_map<std::uint64_t, WrittenImage> written_images_;  // by picture id
-    std::size_t images_after_sweep_ = 0;
+    std::vector<int> image_names_;  // by picture number in the page collection; 0 unwritten
     std::vector<int> pages_;  // object numbers
     int info_ = 0, catalog_ = 0, page_tree_ = 0, resources_ = 0;
     int height_ = 0;  // of the page being drawn
@@ -996,7 +984,8 @@ void TRLPDFFilter::InternalBeginDoc() {
 }
 
 void TRLPDFFilter::InternalDrawPage(const GraphicSurface& page) {
-    if (writer_) writer_->draw_page(page, Pages() ? &Pages()->macros : nullptr);
+    if (!Pages()) throw Error("A page reached the PDF filter without its page collection");
+    if (writer_) writer_->draw_page(page, *Pages());
 }
 
 void TRLPDFFilter::InternalEndDoc() {

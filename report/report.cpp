@@ -43,6 +43,10 @@ std::unique_ptr<ProgressSink> make_progress() {
     return progress_factory ? progress_factory() : nullptr;
 }
 
+bool progress_windows_shown() {
+    return static_cast<bool>(progress_factory);
+}
+
 void set_message_handler(MessageHandler handler) {
     message_handler = std::move(handler);
 }
@@ -301,7 +305,11 @@ void TRLCustomReport::NewPage(TRLCustomBand* caller) {
 
 bool TRLCustomReport::Prepare() {
     // A fresh collection: a preview window may still show the last one.
-    pages_ = std::make_shared<GraphicStorage>();
+    return PrepareInto(std::make_shared<GraphicStorage>());
+}
+
+bool TRLCustomReport::PrepareInto(std::shared_ptr<GraphicStorage> pages) {
+    pages_ = std::move(pages);
     state_ = State::Idle;
     canceled_ = false;
     page_index_ = -1;

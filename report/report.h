@@ -18,6 +18,7 @@ enum TRLPageOrientation { poPortrait, poLandscape };
 enum TRLPrintQuality { pqFullFeature, pqFixedOnly };
 
 class TRLCustomReport;
+class TRLCustomSaveFilter;
 
 // The report's paper. Every change recomputes the report's size.
 class TRLPageSetup {
@@ -71,6 +72,8 @@ class ProgressSink {
 using ProgressFactory = std::function<std::unique_ptr<ProgressSink>()>;
 void set_progress_factory(ProgressFactory factory);
 std::unique_ptr<ProgressSink> make_progress();
+// Whether make_progress() gives windows.
+bool progress_windows_shown();
 
 // Shows a message to the user (a modal box where there is a screen). The
 // default writes it to standard error. Texts are Windows-1252.
@@ -111,6 +114,10 @@ class TRLCustomReport : public TRLCustomSite {
     TRLPrintQuality PrintQuality = pqFullFeature;
     // The layout form's component name, part of the default job title.
     std::string OwnerName;
+    // SaveToFile may write the file on a second thread while it prepares the
+    // pages (filters.h); the file is the same either way. Off: the pages
+    // first, then the file, on the calling thread.
+    bool WriteWhilePreparing = true;
 
     // Generates the pages. False when the report's BeforePrint declined, the
     // user canceled, or an error stopped generation (the error was shown as a
@@ -142,6 +149,9 @@ class TRLCustomReport : public TRLCustomSite {
         bool printed = false;
     };
 
+    // Prepare into the given (empty) collection.
+    bool PrepareInto(std::shared_ptr<GraphicStorage> pages);
+    void SaveWhilePreparing(TRLCustomSaveFilter& filter);
     int TopInset();
     int BottomInset();
     int FooterHeight(TRLBandType type);

@@ -734,6 +734,59 @@ TEST(PageStorage, PagesLeaveMemoryAndComeBackIntact) {
     }
 }
 
+// A document of 2,000 pages, each with its own picture and one logo shared
+// by all: every page comes back from the swap file as it was drawn, pixels
+// included, and the logo is stored once. Each page is written once; reading
+// them all back reads each once.
+TEST(PageStorage, TwoThousandPagesReadBackAsDrawn) {
+    constexpr int kPages = 2000;
+    const Picture logo = gradient(40, 12);
+    const auto draw = [&logo](int n, bool with_logo) {
+        auto page = numbered_page(n % 500);
+        page->macros = {{"PageNo", std::to_string(n + 1)}};
+        page->text_out({300, 40, 500, 60}, 300, 40, "folha " + std::to_string(n), 1, 1, 5);
+        if (with_logo) page->draw_picture(400, 400, logo, false);
+        return page;
+    };
+    struct Drawn {
+        std::string dump;
+        std::vector<std::vector<std::uint8_t>> pixels;  // of each image, in order
+    };
+    const auto drawn_of = [](const GraphicSurface& page) {
+        Drawn d{dump_surface(page), {}};
+        for (const GraphicObject& o : page.objects()) {
+            if (o.kind == ObjectKind::Image) d.pixels.push_back(o.picture.rgb());
+        }
+        return d;
+    };
+
+    GraphicStorage storage;
+    std::vector<Drawn> drawn;
+    GraphicStorage without_logo;
+    for (int n = 0; n < kPages; ++n) {
+        auto page = draw(n, true);
+        drawn.push_back(drawn_of(*page));
+        storage.add(std::move(page));
+        without_logo.add(draw(n, false));
+    }
+    ASSERT_EQ(storage.page_count(), kPages);
+    const std::uint64_t written = storage.swap_size();
+    // The logo's 40 x 12 pixels are stored once; each page only refers to them.
+    EXPECT_LT(written - without_logo.swap_size(),
+              static_cast<std::uint64_t>(kPages) * 40 * 12 * 3 / 10);
+
+    const std::uint64_t read_before = storage.swap_read();
+    for (int n = 0; n < kPages; ++n) {
+        const GraphicSurface* page = storage.page(n);
+        ASSERT_NE(page, nullptr);
+        const Drawn back = drawn_of(*page);
+        ASSERT_EQ(back.dump, drawn[static_cast<std::size_t>(n)].dump) << "page " << n;
+        ASSERT_EQ(back.pixels, drawn[static_cast<std::size_t>(n)].pixels) << "page " << n;
+    }
+    EXPECT_EQ(storage.swap_size(), written);  // nothing written again
+    EXPECT_LE(storage.swap_read() - read_before, written);
+}
+
 TEST(PageStorage, ChangedPageIsWrittenBackBeforeItLeavesMemory) {
     GraphicStorage storage;
     for (int i = 0; i < 7; ++i) storage.add(numbered_page(i));

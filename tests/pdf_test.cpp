@@ -16,6 +16,7 @@
 #include <functional>
 #include <regex>
 #include <sstream>
+#include <thread>
 
 #include "base/cp1252.h"
 #include "base/errors.h"
@@ -703,6 +704,42 @@ Raster render(const std::string& pdf_path, const std::string& prefix, int page) 
 void expect_color_near(const std::array<int, 3>& got, const std::array<int, 3>& want,
                        const std::string& where) {
     for (int k = 0; k < 3; ++k) EXPECT_NEAR(got[k], want[k], 30) << where << " component " << k;
+}
+
+// Writing on a second thread while the pages are prepared gives the very
+// bytes of writing after the preparation: pictures numbered by first use,
+// fonts by first use, and pages naming the page count ({LastPageNumber},
+// known only at the end) held back until the preparation ended.
+TEST(PdfThreads, WritingWhilePreparingGivesTheSameFile) {
+    if (std::thread::hardware_concurrency() < 2) {
+        GTEST_SKIP() << "one core: the file is always written after the preparation";
+    }
+    const auto save = [](bool while_preparing) {
+        Doc doc;
+        doc.rows(300);
+        doc.build({band("detalhe", 38, 38, 718, 600,
+                        {dbtext("nome", 0, 0, 100, 12, "NOME").font(11),
+                         label("pagina", 200, 0, 200, 12, "{PageNo} de {LastPageNumber}"),
+                         image("logo", 10, 20, 60, 30).stretched(),
+                         image("barras", 10, 60, 80, 20).stretched()})});
+        doc.find<TRLImage>("logo").SetPicture(striped(12, 6));
+        int record = 0;
+        doc.find<TRLImage>("barras").BeforePrint = [&record](TRLCustomControl& sender, bool&) {
+            // Pictures made anew per record, every third one the same pixels.
+            dynamic_cast<TRLImage&>(sender).SetPicture(striped(80 + (record++ % 3), 1));
+        };
+        doc.report.WriteWhilePreparing = while_preparing;
+        const std::string pdf = doc.save("threads.pdf");
+        expect_sound_pdf(doc.dir.file("threads.pdf"));
+        const auto [status, text] =
+            run("pdftotext -f 150 -l 150 '" + doc.dir.file("threads.pdf") + "' -");
+        EXPECT_NE(text.find("150 de 300"), std::string::npos) << text;
+        return pdf;
+    };
+    const std::string after = save(false);
+    const std::string while_preparing = save(true);
+    EXPECT_EQ(after.size(), while_preparing.size());
+    EXPECT_TRUE(after == while_preparing) << "the files differ";
 }
 
 // A picture is written once per document, however many image objects show

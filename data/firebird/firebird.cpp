@@ -113,6 +113,17 @@ void fill_dpb(XpbBuilder& dpb, const std::vector<std::string>& params) {
     }
 }
 
+// Whether Firebird opens `name` in this process (a file path, no host).
+bool opens_embedded(const std::string& name) {
+    const auto colon = name.find(':');
+    return colon == std::string::npos || name.find('/') < colon;
+}
+
+// Pages cached by an embedded attachment. The jobs read their rows once,
+// forward: the engine's default cache (16 MB) would only hold pages never
+// read again, in the memory of a process that may write 100,000 pages.
+constexpr int kEmbeddedCachePages = 256;
+
 }  // namespace
 
 Database::Database(std::string component_name) : component_name_(std::move(component_name)) {}
@@ -130,6 +141,9 @@ void Database::connect() {
     if (connected()) return;
     XpbBuilder dpb(Firebird::IXpbBuilder::DPB);
     fill_dpb(dpb, params_);
+    if (opens_embedded(database_name_)) {
+        dpb.string(isc_dpb_config, "DefaultDbCachePages = " + std::to_string(kEmbeddedCachePages));
+    }
     attachment_ = fb::checked([&](auto* s) {
         return fb::provider()->attachDatabase(s, database_name_.c_str(), dpb.length(),
                                               dpb.buffer());
