@@ -151,7 +151,8 @@ TEST_F(OutputSafety, OverlappingRunsOnOneNameAreSerialised) {
 TEST_F(OutputSafety, TerminationSignalEndsTheRunWithoutFileSwapOrRow) {
     add_boletos(1500);
     for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
-        std::ofstream(pdf_path(), std::ios::app);  // an old document of that name
+        std::ofstream old_document(pdf_path(), std::ios::app);  // an old one of that name
+        old_document.close();
         auto child = start(pair.instruction("77", "email"), "signal.log");
         wait_until_writing(*child);
         ASSERT_EQ(kill(child->pid(), signal_number), 0);
