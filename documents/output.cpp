@@ -63,9 +63,11 @@ std::string create_temporary(const fs::path& folder, const std::string& name) {
     std::random_device random;
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string tag;
-        for (int i = 0; i < 8; ++i) tag += kLetters[random() % (sizeof kLetters - 1)];
-        const std::string path = (folder / (kTemporaryPrefix + tag + "-" + name)).string();
+        std::string file_name = kTemporaryPrefix;
+        for (int i = 0; i < 8; ++i) file_name += kLetters[random() % (sizeof kLetters - 1)];
+        file_name += '-';
+        file_name += name;
+        std::string path = (folder / file_name).string();
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);

@@ -120,8 +120,4 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm,
 
 TfrmBoletoLayout::~TfrmBoletoLayout() = default;
 
-void TfrmBoletoLayout::missing(const std::string& component_name) const {
-    throw Error(name_ + ": component " + component_name + " not found");
-}
-
 }  // namespace tarvek

@@ -13,6 +13,7 @@
 
 #include "data/firebird/dtm_email.h"
 #include "data/firebird/query.h"
+#include "documents/layout_component.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
 #include "report/report.h"
@@ -53,9 +54,7 @@ class TfrmBoletoLayout {
     // layout has none.
     template <typename T>
     T& Component(const std::string& component_name) {
-        auto* found = dynamic_cast<T*>(Boleto.Find(component_name));
-        if (!found) missing(component_name);
-        return *found;
+        return layout_component<T>(Boleto, name_, component_name);
     }
     bool Has(const std::string& component_name) { return Boleto.Find(component_name) != nullptr; }
 
@@ -67,7 +66,6 @@ class TfrmBoletoLayout {
     }
 
   private:
-    [[noreturn]] void missing(const std::string& component_name) const;
     std::string name_;
 };
 

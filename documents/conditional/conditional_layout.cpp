@@ -217,8 +217,4 @@ TfrmCondicinal_Mod_1::TfrmCondicinal_Mod_1(TdtmEmail& dtm)
 
 TfrmCondicinal_Mod_1::~TfrmCondicinal_Mod_1() = default;
 
-void TfrmCondicinal_Mod_1::missing(const std::string& component_name) {
-    throw Error(std::string(kName) + ": component " + component_name + " not found");
-}
-
 }  // namespace tarvek

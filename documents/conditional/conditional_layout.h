@@ -19,6 +19,7 @@
 
 #include "data/firebird/query.h"
 #include "data/memory_table.h"
+#include "documents/layout_component.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
 #include "report/report.h"
@@ -54,13 +55,8 @@ class TfrmCondicinal_Mod_1 {
     // layout has none.
     template <typename T>
     T& Component(const std::string& component_name) {
-        auto* found = dynamic_cast<T*>(Modelo1.Find(component_name));
-        if (!found) missing(component_name);
-        return *found;
+        return layout_component<T>(Modelo1, kName, component_name);
     }
-
-  private:
-    [[noreturn]] static void missing(const std::string& component_name);
 };
 
 }  // namespace tarvek

@@ -109,10 +109,6 @@ void TfrmOSLayout::setup_report(report::TRLReport& report, report::TDataSource* 
     report.SetFont(font);
 }
 
-void TfrmOSLayout::missing(const std::string& component_name) const {
-    throw Error(name_ + ": component " + component_name + " not found");
-}
-
 TfrmOSItensLayout::TfrmOSItensLayout(std::string form_name, TdtmEmail& dtm)
     : TfrmOSLayout(std::move(form_name), dtm) {
     declare_tbl_itens(tblItens);

@@ -14,6 +14,7 @@
 #include "data/firebird/dtm_email.h"
 #include "data/firebird/query.h"
 #include "data/memory_table.h"
+#include "documents/layout_component.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
 #include "report/report.h"
@@ -56,9 +57,7 @@ class TfrmOSLayout {
     // layout has none.
     template <typename T>
     T& Component(const std::string& component_name) {
-        auto* found = dynamic_cast<T*>(Report().Find(component_name));
-        if (!found) missing(component_name);
-        return *found;
+        return layout_component<T>(Report(), name_, component_name);
     }
     bool Has(const std::string& component_name) { return Report().Find(component_name) != nullptr; }
 
@@ -69,7 +68,6 @@ class TfrmOSLayout {
     void setup_report(report::TRLReport& report, report::TDataSource* source) const;
 
   private:
-    [[noreturn]] void missing(const std::string& component_name) const;
     std::string name_;
 };
 
