@@ -481,7 +481,6 @@ class TRLPDFFilter::Writer {
     }
 
   private:
-
     struct FontEntry {
         std::string name;  // at most 127 bytes
         unsigned style = 0;
@@ -955,9 +954,9 @@ class TRLPDFFilter::Writer {
     int highest_ = 0;                    // the highest number handed out
     int last_started_ = 0;               // the highest number started directly
     std::vector<FontEntry> fonts_;
-    std::vector<int> images_;                                         // object numbers
+    std::vector<int> images_;       // object numbers
     std::vector<int> image_names_;  // by picture number in the page collection; 0 unwritten
-    std::vector<int> pages_;  // object numbers
+    std::vector<int> pages_;        // object numbers
     int info_ = 0, catalog_ = 0, page_tree_ = 0, resources_ = 0;
     int height_ = 0;  // of the page being drawn
     static constexpr std::size_t kOperatorsChunk = 1 << 16;

@@ -725,11 +725,11 @@ TEST(PdfThreads, WritingWhilePreparingGivesTheSameFile) {
         doc.find<TRLImage>("logo").SetPicture(striped(12, 6));
         int record = 0;
         doc.find<TRLImage>("barras").BeforePrint = [&record](TRLCustomControl& sender, bool&) {
-            // Pictures made anew per record, every third one the same pixels.
+            // A picture made anew for each record, as the bars of a barcode.
             dynamic_cast<TRLImage&>(sender).SetPicture(striped(80 + (record++ % 3), 1));
         };
         doc.report.WriteWhilePreparing = while_preparing;
-        const std::string pdf = doc.save("threads.pdf");
+        std::string pdf = doc.save("threads.pdf");
         expect_sound_pdf(doc.dir.file("threads.pdf"));
         const auto [status, text] =
             run("pdftotext -f 150 -l 150 '" + doc.dir.file("threads.pdf") + "' -");
