@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <thread>
 
 #include "base/errors.h"
@@ -42,38 +43,17 @@ const std::vector<TRLCustomFilter*>& TRLCustomFilter::Registered() {
     return registry();
 }
 
-void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int first_page,
-                                  int last_page) {
-    const int count = pages ? pages->page_count() : 0;
-    first_page = std::max(first_page, 1);
-    last_page = std::min(last_page, count);
-
-    std::unique_ptr<ProgressSink> progress = ShowProgress ? make_progress() : nullptr;
-    // Detaching and closing the window happen however the filtering ends.
+void TRLCustomFilter::FilterDocument(std::shared_ptr<GraphicStorage> pages,
+                                     const std::function<void()>& draw_pages) {
+    // The collection is let go however the filtering ends.
     struct Session {
         std::shared_ptr<GraphicStorage>& attached;
-        std::unique_ptr<ProgressSink>& progress;
-        ~Session() {
-            attached.reset();
-            if (progress) progress->Finish();
-        }
-    } session{pages_, progress};
-
-    if (progress) {
-        progress->Start(EngineTexts::current().saving, std::max(0, last_page - first_page + 1));
-    }
+        ~Session() { attached.reset(); }
+    } session{pages_};
     pages_ = std::move(pages);
     InternalBeginDoc();
     try {
-        for (int number = first_page; number <= last_page; ++number) {
-            if (number > first_page) InternalNewPage();
-            const GraphicSurface* page = pages_->page(number - 1);
-            if (page) InternalDrawPage(*page);
-            if (progress) {
-                progress->Step(std::string());
-                if (progress->Canceled()) break;
-            }
-        }
+        draw_pages();
     } catch (...) {
         // The page's error is the one worth reporting; a second one from
         // closing the document would only hide it.
@@ -84,6 +64,37 @@ void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int fir
         throw;
     }
     InternalEndDoc();
+}
+
+void TRLCustomFilter::FilterPages(std::shared_ptr<GraphicStorage> pages, int first_page,
+                                  int last_page) {
+    const int count = pages ? pages->page_count() : 0;
+    first_page = std::max(first_page, 1);
+    last_page = std::min(last_page, count);
+
+    std::unique_ptr<ProgressSink> progress = ShowProgress ? make_progress() : nullptr;
+    // The window closes however the filtering ends.
+    struct Finish {
+        std::unique_ptr<ProgressSink>& progress;
+        ~Finish() {
+            if (progress) progress->Finish();
+        }
+    } finish{progress};
+
+    if (progress) {
+        progress->Start(EngineTexts::current().saving, std::max(0, last_page - first_page + 1));
+    }
+    FilterDocument(std::move(pages), [&] {
+        for (int number = first_page; number <= last_page; ++number) {
+            if (number > first_page) InternalNewPage();
+            const GraphicSurface* page = pages_->page(number - 1);
+            if (page) InternalDrawPage(*page);
+            if (progress) {
+                progress->Step(std::string());
+                if (progress->Canceled()) break;
+            }
+        }
+    });
 }
 
 namespace {
@@ -101,13 +112,9 @@ bool names_collection_values(const GraphicSurface& page) {
 }  // namespace
 
 void TRLCustomFilter::FilterStream(std::shared_ptr<GraphicStorage> pages, PageStream& stream) {
-    struct Session {
-        std::shared_ptr<GraphicStorage>& attached;
-        ~Session() { attached.reset(); }
-    } session{pages_};
-    pages_ = std::move(pages);
-    InternalBeginDoc();
-    try {
+    // The stream ends with the preparation: the collection's values (the
+    // paper size of an empty document) are final when the document ends.
+    FilterDocument(std::move(pages), [&] {
         bool first = true;
         std::shared_ptr<const GraphicSurface> page;
         while ((page = stream.pop(std::move(page)))) {
@@ -123,20 +130,11 @@ void TRLCustomFilter::FilterStream(std::shared_ptr<GraphicStorage> pages, PageSt
                     InternalNewPage();
                     InternalDrawPage(*pages_->page(index));
                 }
-                break;
+                return;
             }
             InternalDrawPage(*page);
         }
-    } catch (...) {
-        try {
-            InternalEndDoc();
-        } catch (...) {
-        }
-        throw;
-    }
-    // The stream ended with the preparation: the collection's values (the
-    // paper size of an empty document) are final.
-    InternalEndDoc();
+    });
 }
 
 void PageStream::push(std::shared_ptr<const GraphicSurface> page) {

@@ -18,6 +18,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -98,6 +99,12 @@ class TRLCustomFilter {
 
     // The filters alive, oldest first.
     static const std::vector<TRLCustomFilter*>& Registered();
+
+  private:
+    // Attaches `pages`, begins the document, lets `draw_pages` draw them and
+    // ends the document, also when drawing fails (its error propagates).
+    void FilterDocument(std::shared_ptr<GraphicStorage> pages,
+                        const std::function<void()>& draw_pages);
 
   protected:
     // The collection being filtered; null outside FilterPages.
