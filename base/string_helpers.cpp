@@ -4,9 +4,6 @@ namespace tarvek {
 
 namespace {
 
-char upper_char(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
 char lower_char(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -15,7 +12,7 @@ char lower_char(char c) {
 
 std::string ascii_upper(std::string_view text) {
     std::string result(text);
-    for (char& c : result) c = upper_char(c);
+    for (char& c : result) c = ascii_upper_char(c);
     return result;
 }
 
@@ -28,7 +25,7 @@ std::string ascii_lower(std::string_view text) {
 bool ascii_iequals(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (upper_char(a[i]) != upper_char(b[i])) return false;
+        if (ascii_upper_char(a[i]) != ascii_upper_char(b[i])) return false;
     }
     return true;
 }

@@ -12,6 +12,9 @@
 namespace tarvek {
 
 // ASCII-only case mapping; every other byte is returned unchanged.
+constexpr char ascii_upper_char(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 std::string ascii_upper(std::string_view text);
 std::string ascii_lower(std::string_view text);
 bool ascii_iequals(std::string_view a, std::string_view b);

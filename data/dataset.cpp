@@ -146,11 +146,28 @@ std::string Field::display_text() const {
 
 Dataset::~Dataset() = default;
 
-Field* Dataset::find_field(std::string_view field_name) {
-    for (auto& f : fields_) {
-        if (ascii_iequals(f->name(), field_name)) return f.get();
+std::size_t Dataset::NameHash::operator()(std::string_view name) const {
+    std::size_t hash = 14695981039346656037ULL;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(ascii_upper_char(c));
+        hash *= 1099511628211ULL;
     }
-    return nullptr;
+    return hash;
+}
+
+bool Dataset::NameEquals::operator()(std::string_view a, std::string_view b) const {
+    return ascii_iequals(a, b);
+}
+
+Field* Dataset::find_field(std::string_view field_name) {
+    if (!index_built_) {
+        index_.clear();
+        // The first field of a name wins, as a scan in order would find it.
+        for (auto& f : fields_) index_.try_emplace(f->name(), f.get());
+        index_built_ = true;
+    }
+    const auto found = index_.find(field_name);
+    return found == index_.end() ? nullptr : found->second;
 }
 
 Field& Dataset::field_by_name(std::string_view field_name) {
@@ -160,7 +177,14 @@ Field& Dataset::field_by_name(std::string_view field_name) {
 
 Field& Dataset::add_field(FieldDef def) {
     fields_.push_back(std::make_unique<Field>(*this, std::move(def)));
+    index_built_ = false;
     return *fields_.back();
+}
+
+void Dataset::clear_fields() {
+    fields_.clear();
+    index_.clear();
+    index_built_ = false;
 }
 
 void Dataset::clear_values() {

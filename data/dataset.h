@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
@@ -123,14 +124,28 @@ class Dataset {
   protected:
     // Fields are created by the concrete dataset, when it is declared or opened.
     Field& add_field(FieldDef def);
-    void clear_fields() { fields_.clear(); }
+    void clear_fields();
     // Sets every field to null (no current row).
     void clear_values();
     [[noreturn]] void fail(const std::string& message) const;
 
   private:
+    // Field names without regard to ASCII case.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const;
+    };
+    struct NameEquals {
+        using is_transparent = void;
+        bool operator()(std::string_view a, std::string_view b) const;
+    };
+
     std::string name_;
     std::vector<std::unique_ptr<Field>> fields_;
+    // Reports look a field up by name for every value they print; the
+    // index is built at the first lookup after the fields changed.
+    std::unordered_map<std::string, Field*, NameHash, NameEquals> index_;
+    bool index_built_ = false;
 };
 
 }  // namespace tarvek

@@ -211,6 +211,7 @@ void TRLCustomControl::GrowContainer(int width_change, int height_change) {
 }
 
 void TRLCustomControl::SetAlign(TRLControlAlign align) {
+    if (parent_) parent_->aligned_children_ += (align != faNone) - (align_ != faNone);
     align_ = align;
     if (!LayoutLoading::active() && parent_) parent_->AlignControls();
 }
@@ -670,6 +671,7 @@ TRLCustomSite::~TRLCustomSite() = default;
 
 void TRLCustomSite::adopt(std::unique_ptr<TRLCustomControl> child) {
     child->parent_ = this;
+    if (child->align_ != faNone) ++aligned_children_;
     children_.push_back(std::move(child));
     if (!LayoutLoading::active()) AlignControls();
 }
@@ -712,7 +714,8 @@ void TRLCustomSite::SetBounds(int left, int top, int width, int height) {
 }
 
 void TRLCustomSite::AlignControls() {
-    if (aligning_ || LayoutLoading::active()) return;
+    // Every change of a child's size lands here: most sites align nothing.
+    if (aligned_children_ == 0 || aligning_ || LayoutLoading::active()) return;
     aligning_ = true;
     struct Reset {
         bool& flag;

@@ -474,6 +474,10 @@ class TRLCustomSite : public TRLCustomControl {
     bool auto_expand_ = false;
     bool aligning_ = false;
     GraphicSurface surface_;
+
+  private:
+    friend class TRLCustomControl;  // keeps the count below when its Align changes
+    int aligned_children_ = 0;      // children whose Align is not faNone
 };
 
 class TRLCustomPanel : public TRLCustomSite {

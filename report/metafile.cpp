@@ -187,14 +187,12 @@ GraphicObject& GraphicSurface::append(ObjectKind kind, const Rect& bounds) {
     return object;
 }
 
-GraphicObject& GraphicSurface::append_copy(GraphicObject object, const GraphicSurface& source) {
+GraphicObject& GraphicSurface::adopt_font(GraphicObject& object, const GraphicSurface& source) {
     if (object.kind == ObjectKind::Text) {
         const auto index = static_cast<std::size_t>(object.font.name_index);
         if (index < source.fonts_.size()) object.font.name_index = font_index(source.fonts_[index]);
     }
-    open();
-    modified_ = true;
-    return objects_.emplace_back(std::move(object));
+    return object;
 }
 
 MetaFont GraphicSurface::meta_font() {
@@ -349,13 +347,16 @@ GraphicObject&& take(GraphicObject& object) {
 
 template <typename Objects>
 void GraphicSurface::copy_objects(int x, int y, Objects& objects, const GraphicSurface& source) {
-    // Counts first: the source may be this very surface.
+    // Counts first: the source may be this very surface. With the room
+    // reserved, each object is built in its place (objects are large).
     const std::size_t object_count = objects.size();
     objects_.reserve(objects_.size() + object_count);
+    if (object_count > 0) {
+        open();
+        modified_ = true;
+    }
     for (std::size_t i = 0; i < object_count; ++i) {
-        GraphicObject object = take(objects[i]);
-        object.offset(x, y);
-        append_copy(std::move(object), source);
+        adopt_font(objects_.emplace_back(take(objects[i])), source).offset(x, y);
     }
 }
 
@@ -370,12 +371,12 @@ void GraphicSurface::copy_objects(const Rect& destination, Objects& objects,
         const int dx = destination.left - scaled(source_rect.left, sx);
         const int dy = destination.top - scaled(source_rect.top, sy);
         const std::size_t object_count = objects.size();
+        objects_.reserve(objects_.size() + object_count);
         for (std::size_t i = 0; i < object_count; ++i) {
             if (!objects[i].bounds.intersects(source_rect)) continue;
-            GraphicObject object = take(objects[i]);
+            GraphicObject& object = adopt_font(objects_.emplace_back(take(objects[i])), source);
             if (!same_size) object.scale(sx, sy);
             object.offset(dx, dy);
-            append_copy(std::move(object), source);
         }
     }
     reset_clip_rect();
@@ -398,6 +399,9 @@ void GraphicSurface::move_surface(int x, int y, GraphicSurface& source) {
         // Nothing here yet: the objects are taken whole, and with them the
         // fonts they refer to, in the order they were first used.
         objects_.swap(source.objects_);
+        // The source is usually a working surface that fills up again
+        // with as many objects: room for them saves growing it step by step.
+        source.objects_.reserve(objects_.size());
         fonts_ = source.fonts_;
         if (x != 0 || y != 0) {
             for (GraphicObject& object : objects_) object.offset(x, y);
@@ -1165,9 +1169,11 @@ struct GraphicStorage::Impl : GraphicSurface::PictureStore {
         WeakPicture live;  // the pixels while someone still shows them
     };
 
-    std::vector<Record> pages;
+    // Deques: a long collection's tables never need room for twice their
+    // entries, nor a copy of them while growing.
+    std::deque<Record> pages;
     std::deque<Resident> in_memory;  // oldest first
-    std::vector<StoredPicture> pictures;
+    std::deque<StoredPicture> pictures;
     // Picture ids of the pictures stored, while their pixels live: a picture
     // shown again is found here and not written again.
     std::unordered_map<std::uint64_t, std::uint32_t> picture_numbers;

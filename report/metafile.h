@@ -225,8 +225,8 @@ class GraphicSurface {
 
   private:
     GraphicObject& append(ObjectKind kind, const Rect& bounds);
-    // Appends a copy taken from `source`, moving its font index into ours.
-    GraphicObject& append_copy(GraphicObject object, const GraphicSurface& source);
+    // Turns the font index of an object taken from `source` into ours.
+    GraphicObject& adopt_font(GraphicObject& object, const GraphicSurface& source);
     // Objects is a const vector (copied from) or a vector (moved from).
     template <typename Objects>
     void copy_objects(int x, int y, Objects& objects, const GraphicSurface& source);

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <deque>
 #include <numbers>
 #include <vector>
 
@@ -448,9 +449,18 @@ class TRLPDFFilter::Writer {
             height = pages ? pages->page_height() : 0;
         }
         out_.line("/MediaBox [ 0 0 " + points(width) + " " + points(height) + " ]");
+        // A long document has a long list: it is written as it goes.
         std::string kids = "/Kids [ ";
-        for (int page : pages_) kids += ref(page) + " ";
-        out_.line(kids + "]");
+        for (int page : pages_) {
+            kids += ref(page);
+            kids += ' ';
+            if (kids.size() >= 64 * 1024) {
+                out_.write(kids);
+                kids.clear();
+            }
+        }
+        kids += ']';
+        out_.line(kids);
         end_dictionary();
 
         const std::int64_t xref = out_.position();
@@ -489,7 +499,7 @@ class TRLPDFFilter::Writer {
 
     const std::string& path() const { return path_; }
 
-    // Makes room for `number` in the tables, which grow by doubling.
+    // Makes room for `number` in the tables.
     std::size_t slot(int number) {
         const auto index = static_cast<std::size_t>(number);
         if (index >= offsets_.size()) {
@@ -949,10 +959,12 @@ class TRLPDFFilter::Writer {
     TextMetrics& metrics_;
     TRLPDFFilterImageFormat image_format_;
 
-    std::vector<std::int64_t> offsets_;  // by object number, -1 until written
-    std::vector<bool> reserved_;         // by object number
-    int highest_ = 0;                    // the highest number handed out
-    int last_started_ = 0;               // the highest number started directly
+    // By object number, -1 until written. A deque: the table of a long
+    // document never needs room for twice its entries, nor a copy of them.
+    std::deque<std::int64_t> offsets_;
+    std::vector<bool> reserved_;  // by object number
+    int highest_ = 0;             // the highest number handed out
+    int last_started_ = 0;        // the highest number started directly
     std::vector<FontEntry> fonts_;
     std::vector<int> images_;       // object numbers
     std::vector<int> image_names_;  // by picture number in the page collection; 0 unwritten

@@ -126,6 +126,31 @@ TEST(ReportModel, PropertySideEffects) {
     EXPECT_EQ(report.JobTitle, "outro");
 }
 
+TEST(ReportLayout, AlignmentChangedAfterJoiningASiteTakesEffect) {
+    TRLPanel panel("painel");
+    panel.SetBounds(0, 0, 200, 100);
+    auto& label = panel.Add(std::make_unique<TRLLabel>("rotulo"));
+    label.SetAutoSize(false);
+    label.SetBounds(10, 10, 50, 12);
+
+    label.SetAlign(faClient);
+    EXPECT_EQ(label.BoundsRect(), (Rect{0, 0, 200, 100}));
+    panel.SetBounds(0, 0, 300, 120);
+    EXPECT_EQ(label.BoundsRect(), (Rect{0, 0, 300, 120}));
+
+    // Once no child is aligned, a resized site leaves its children alone.
+    label.SetAlign(faNone);
+    label.SetBounds(10, 10, 50, 12);
+    panel.SetBounds(0, 0, 400, 150);
+    EXPECT_EQ(label.BoundsRect(), (Rect{10, 10, 60, 22}));
+
+    auto& bottom = panel.Add(std::make_unique<TRLLabel>("rodape"));
+    bottom.SetAutoSize(false);
+    bottom.SetBounds(0, 0, 40, 20);
+    bottom.SetAlign(faBottom);
+    EXPECT_EQ(bottom.BoundsRect(), (Rect{0, 130, 400, 150}));
+}
+
 TEST(ReportLayout, AutoSizedLabelMeasuresItsCaptionAndKeepsItsAnchor) {
     Doc doc;
     doc.build({band("banda", 38, 38, 718, 100,
