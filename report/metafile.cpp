@@ -187,10 +187,18 @@ GraphicObject& GraphicSurface::append(ObjectKind kind, const Rect& bounds) {
     return object;
 }
 
-GraphicObject& GraphicSurface::adopt_font(GraphicObject& object, const GraphicSurface& source) {
+GraphicObject& GraphicSurface::adopt_font(GraphicObject& object, const GraphicSurface& source,
+                                          std::vector<int>& ours) {
     if (object.kind == ObjectKind::Text) {
         const auto index = static_cast<std::size_t>(object.font.name_index);
-        if (index < source.fonts_.size()) object.font.name_index = font_index(source.fonts_[index]);
+        if (index < source.fonts_.size()) {
+            // A surface names few fonts but holds many texts: each name is
+            // looked up once per copy.
+            if (ours.empty()) ours.assign(source.fonts_.size(), -1);
+            int& mapped = ours[index];
+            if (mapped < 0) mapped = font_index(source.fonts_[index]);
+            object.font.name_index = mapped;
+        }
     }
     return object;
 }
@@ -355,8 +363,9 @@ void GraphicSurface::copy_objects(int x, int y, Objects& objects, const GraphicS
         open();
         modified_ = true;
     }
+    std::vector<int> fonts;
     for (std::size_t i = 0; i < object_count; ++i) {
-        adopt_font(objects_.emplace_back(take(objects[i])), source).offset(x, y);
+        adopt_font(objects_.emplace_back(take(objects[i])), source, fonts).offset(x, y);
     }
 }
 
@@ -372,9 +381,11 @@ void GraphicSurface::copy_objects(const Rect& destination, Objects& objects,
         const int dy = destination.top - scaled(source_rect.top, sy);
         const std::size_t object_count = objects.size();
         objects_.reserve(objects_.size() + object_count);
+        std::vector<int> fonts;
         for (std::size_t i = 0; i < object_count; ++i) {
             if (!objects[i].bounds.intersects(source_rect)) continue;
-            GraphicObject& object = adopt_font(objects_.emplace_back(take(objects[i])), source);
+            GraphicObject& object =
+                adopt_font(objects_.emplace_back(take(objects[i])), source, fonts);
             if (!same_size) object.scale(sx, sy);
             object.offset(dx, dy);
         }

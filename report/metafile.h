@@ -225,8 +225,10 @@ class GraphicSurface {
 
   private:
     GraphicObject& append(ObjectKind kind, const Rect& bounds);
-    // Turns the font index of an object taken from `source` into ours.
-    GraphicObject& adopt_font(GraphicObject& object, const GraphicSurface& source);
+    // Turns the font index of an object taken from `source` into ours;
+    // `ours` remembers the indexes turned so far (empty at first).
+    GraphicObject& adopt_font(GraphicObject& object, const GraphicSurface& source,
+                              std::vector<int>& ours);
     // Objects is a const vector (copied from) or a vector (moved from).
     template <typename Objects>
     void copy_objects(int x, int y, Objects& objects, const GraphicSurface& source);

@@ -821,14 +821,17 @@ class TRLPDFFilter::Writer {
         const bool has_macro = object.text.find('{') != std::string::npos;
         if (has_macro) substituted = page.substitute_macros(object.text, collection_macros);
         const std::string& text = has_macro ? substituted : object.text;
-        const int one = metrics_.text_width(font, "1");
-        const int tw = metrics_.text_width(font, text);
+        // Widths are needed only to clip and to place right or centred texts.
+        const bool clipped = !(object.text_flags & tfNoClip);
+        const int one = clipped || object.alignment == 2 ? metrics_.text_width(font, "1") : 0;
+        const int tw =
+            object.alignment == 2 || object.alignment == 3 ? metrics_.text_width(font, text) : 0;
         const int th = metrics_.line_height(font);
 
         add(ops, "q");
         color_line(ops, object.font.color, " rg");
         const Rect& b = object.bounds;
-        if (!(object.text_flags & tfNoClip)) {
+        if (clipped) {
             Rect clip = b;
             switch (object.alignment) {
                 case 2:
@@ -883,13 +886,13 @@ class TRLPDFFilter::Writer {
 
     // The 1-based position of the font in the font list, appended when new.
     int font_entry(const std::string& full_name, unsigned style) {
-        const std::string name = full_name.substr(0, 127);
+        const std::string_view name = std::string_view(full_name).substr(0, 127);
         for (std::size_t i = 0; i < fonts_.size(); ++i) {
             if (fonts_[i].style == style && ascii_iequals(fonts_[i].name, name)) {
                 return static_cast<int>(i + 1);
             }
         }
-        fonts_.push_back(FontEntry{name, style, reserve()});
+        fonts_.push_back(FontEntry{std::string(name), style, reserve()});
         return static_cast<int>(fonts_.size());
     }
 

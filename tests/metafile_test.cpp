@@ -198,6 +198,39 @@ TEST(MetafileCopy, SurfaceMovesObjectsAndKeepsTheirFields) {
     EXPECT_EQ(page.macros, source.macros);
 }
 
+TEST(MetafileCopy, EachTextKeepsItsFontAcrossFontLists) {
+    GraphicSurface source;
+    const std::vector<std::string> fonts = {"Arial", "Times New Roman", "Arial", "Courier New",
+                                            "Times New Roman"};
+    for (const std::string& name : fonts) {
+        source.font.name = name;
+        source.text_out(text_rect(), 0, 0, name, 1, 1, 5);
+    }
+    const auto font_of = [](const GraphicSurface& surface, const GraphicObject& text) {
+        return surface.fonts()[static_cast<std::size_t>(text.font.name_index)];
+    };
+
+    GraphicSurface page;
+    page.font.name = "Courier New";
+    page.text_out(text_rect(), 0, 0, "first", 1, 1, 5);
+    page.copy_surface(0, 0, source);
+    ASSERT_EQ(page.objects().size(), 1 + fonts.size());
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        EXPECT_EQ(font_of(page, page.objects()[i + 1]), fonts[i]) << i;
+    }
+    EXPECT_EQ(page.fonts(), (std::vector<std::string>{"Courier New", "Arial", "Times New Roman"}));
+
+    // A surface copied onto itself: the copies name the fonts of their originals.
+    page.copy_surface(0, 100, page);
+    ASSERT_EQ(page.objects().size(), 2 * (1 + fonts.size()));
+    for (std::size_t i = 0; i < 1 + fonts.size(); ++i) {
+        EXPECT_EQ(font_of(page, page.objects()[i + 1 + fonts.size()]),
+                  font_of(page, page.objects()[i]))
+            << i;
+    }
+    EXPECT_EQ(page.fonts().size(), 3u);
+}
+
 TEST(MetafileCopy, RectScalesAndMovesBetweenClipObjects) {
     struct Case {
         const char* name;
