@@ -450,11 +450,12 @@ class TRLPDFFilter::Writer {
         }
         out_.line("/MediaBox [ 0 0 " + points(width) + " " + points(height) + " ]");
         // A long document has a long list: it is written as it goes.
+        constexpr std::size_t kKidsWrittenEvery = std::size_t{64} * 1024;
         std::string kids = "/Kids [ ";
         for (int page : pages_) {
             kids += ref(page);
             kids += ' ';
-            if (kids.size() >= 64 * 1024) {
+            if (kids.size() >= kKidsWrittenEvery) {
                 out_.write(kids);
                 kids.clear();
             }
