@@ -1,7 +1,6 @@
 #include "report/filters.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <thread>
@@ -102,7 +101,7 @@ namespace {
 // Whether a page has a text that may name one of the collection's values.
 bool names_collection_values(const GraphicSurface& page) {
     for (const GraphicObject& object : page.objects()) {
-        if (object.kind == ObjectKind::Text && object.text.find('{') != std::string::npos) {
+        if (object.kind == ObjectKind::Text && may_name_macros(object.text)) {
             return true;
         }
     }
@@ -214,12 +213,12 @@ TRLCustomSaveFilter* SaveFilterByFileName(const std::string& file_name) {
 
 void TRLCustomReport::SaveToFile(const std::string& file_name) {
     TRLCustomSaveFilter* filter = SaveFilterByFileName(file_name);
+    if (filter) filter->FileName = file_name;
     if (ReportState() == State::Idle) {
         // A progress window of the saving belongs to this thread, and its
         // cancel button to pages not yet written.
         if (filter && WriteWhilePreparing && !(filter->ShowProgress && progress_windows_shown()) &&
             std::thread::hardware_concurrency() > 1) {
-            filter->FileName = file_name;
             SaveWhilePreparing(*filter);
             return;
         }
@@ -230,7 +229,6 @@ void TRLCustomReport::SaveToFile(const std::string& file_name) {
         throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
                     "\" (saving \"" + file_name + "\")");
     }
-    filter->FileName = file_name;
     filter->FilterPages(Pages(), 1, Pages()->page_count());
 }
 

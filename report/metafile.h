@@ -133,6 +133,11 @@ using Macros = std::vector<std::pair<std::string, std::string>>;
 std::string macro_value(const Macros& macros, const std::string& name, bool* found = nullptr);
 // Replaces the value of the first entry of `name`, or appends one.
 void set_macro(Macros& macros, const std::string& name, const std::string& value);
+// Whether a text may name a macro ({Name}); substitution leaves others as
+// they are.
+inline bool may_name_macros(std::string_view text) {
+    return text.find('{') != std::string_view::npos;
+}
 
 class GraphicSurface {
   public:

@@ -819,7 +819,7 @@ class TRLPDFFilter::Writer {
         font.set_size(object.font.size);
         // Most texts have no macro: they are measured and written as they are.
         std::string substituted;
-        const bool has_macro = object.text.find('{') != std::string::npos;
+        const bool has_macro = may_name_macros(object.text);
         if (has_macro) substituted = page.substitute_macros(object.text, collection_macros);
         const std::string& text = has_macro ? substituted : object.text;
         // Widths are needed only to clip and to place right or centred texts.
