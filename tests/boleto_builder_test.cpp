@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
+#include "tests/golden.h"
 #include "tests/test_support.h"
 
 namespace tarvek {
@@ -194,6 +195,30 @@ TEST_F(BoletoBuilder, NothingToPrintAndBadInstructions) {
                       "values (900, 777, 237, 1)");
     instruction("T3", "Select * from Boletos where chaveContaCorrente=777");
     EXPECT_THROW(build("T3"), FirebirdError);
+}
+
+// What the builder makes for every bank of the sample data, as the boleto
+// jobs of the end-to-end tests print it: the select list, byte for byte, and
+// the choices the job receives. Line ends are shown as they are sent.
+TEST_F(BoletoBuilder, EverySampleBankBuildsItsKnownSql) {
+    std::string built;
+    // The last run: Itau without a guarantor.
+    for (const char* id :
+         {"77", "78", "79", "80", "81", "82", "83", "84", "85", "86", "87", "88", "83"}) {
+        if (built.find("instruction 88") != std::string::npos) config(7, "IT_SACAVAL", "");
+        TfrmFuncoesEmail fresh(*app.dtmEmail, app.frmPrincipal->memoInformativo);
+        std::string sql = fresh.tratar_sql_do_boleto(id);
+        const BoletoOptions& o = fresh.boleto;
+        built +=
+            std::string("== instruction ") + id + ": layout " + o.banco_layout + ", observation " +
+            (o.imprime_obs_cliente ? "yes" : "no") + ", receipt " +
+            (o.comprovante_sicredi || o.comprovante_sicoob || o.comprovante_cresol ? "yes" : "no") +
+            ", variant " + (o.layout_cresol.empty() ? "-" : o.layout_cresol) + "\n";
+        for (std::size_t at = sql.find("\r\n"); at != std::string::npos; at = sql.find("\r\n", at))
+            sql.replace(at, 2, "<CR><LF>\n");
+        built += sql + "\n";
+    }
+    test::expect_golden("boleto_sql.txt", cp1252_to_utf8(built));
 }
 
 TEST(FormatColumm, AllFourShapes) {
