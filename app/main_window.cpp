@@ -98,34 +98,36 @@ void TfrmPrincipal::chamar_opcao_selecionada() {
     if (Coleta_operacao() == "Condicional") Selecionar_Condicional();
 }
 
-void TfrmPrincipal::run_branch(const Builder& builder, void (TfrmPrincipal::*job)()) {
-    if (instrucao_.empty()) return;
+bool TfrmPrincipal::connect_for_job() {
+    if (instrucao_.empty()) return false;
     TdtmEmail& dtm = *app_.dtmEmail;
     dtm.instrucao = instrucao_;
     dtm.dtmConectReceber(true);
     dtm.dtmConectTarvek(true);
     operacao_ = ascii_lower(dtm.operacao);
-    sql_documento_ = builder(dtm.id_instrucao);
-    (this->*job)();
+    return true;
 }
 
 void TfrmPrincipal::Selecionar_boletos_carteira() {
-    run_branch(
-        [this](const std::string& id) { return app_.frmFuncoesEmail->tratar_sql_do_boleto(id); },
-        &TfrmPrincipal::enviar_Email_Print);
+    if (!connect_for_job()) return;
+    BoletoQuery query = app_.frmFuncoesEmail->tratar_sql_do_boleto(app_.dtmEmail->id_instrucao);
+    sql_documento_ = std::move(query.sql);
+    enviar_Email_Print(query.options);
 }
 
 void TfrmPrincipal::Selecionar_OS() {
-    run_branch([this](const std::string& id) { return app_.frmFuncoesEmail->tratar_sql_da_os(id); },
-               &TfrmPrincipal::enviar_Email_Print_Os);
+    if (!connect_for_job()) return;
+    ServiceOrderQuery query = app_.frmFuncoesEmail->tratar_sql_da_os(app_.dtmEmail->id_instrucao);
+    sql_documento_ = std::move(query.sql);
+    enviar_Email_Print_Os(query.options);
 }
 
 void TfrmPrincipal::Selecionar_Condicional() {
-    run_branch(
-        [this](const std::string& id) {
-            return app_.frmFuncoesEmail->tratar_sql_do_condicional(id);
-        },
-        &TfrmPrincipal::enviar_Email_Print_Condicional);
+    if (!connect_for_job()) return;
+    ConditionalQuery query =
+        app_.frmFuncoesEmail->tratar_sql_do_condicional(app_.dtmEmail->id_instrucao);
+    sql_documento_ = std::move(query.sql);
+    enviar_Email_Print_Condicional(query.options);
 }
 
 void TfrmPrincipal::Gravar_retorno_sql(const std::string& caminho) {
@@ -207,19 +209,18 @@ DocumentRequest TfrmPrincipal::request() const {
                            .informativo = memoInformativo.lines()};
 }
 
-void TfrmPrincipal::enviar_Email_Print() {
-    BoletoJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->boleto);
+void TfrmPrincipal::enviar_Email_Print(const BoletoOptions& options) {
+    BoletoJob job(*app_.dtmEmail, request(), options);
     run_job(job);
 }
 
-void TfrmPrincipal::enviar_Email_Print_Os() {
-    ServiceOrderJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->os);
+void TfrmPrincipal::enviar_Email_Print_Os(const ServiceOrderOptions& options) {
+    ServiceOrderJob job(*app_.dtmEmail, request(), options);
     run_job(job);
 }
 
-// The job arrives with its document kind.
-void TfrmPrincipal::enviar_Email_Print_Condicional() {
-    ConditionalJob job(*app_.dtmEmail, request(), app_.frmFuncoesEmail->condicional);
+void TfrmPrincipal::enviar_Email_Print_Condicional(const ConditionalOptions& options) {
+    ConditionalJob job(*app_.dtmEmail, request(), options);
     run_job(job);
 }
 

@@ -19,6 +19,9 @@ namespace tarvek {
 struct Application;
 class DocumentJob;
 struct DocumentRequest;
+struct BoletoOptions;
+struct ServiceOrderOptions;
+struct ConditionalOptions;
 
 enum class WindowState { Normal, Minimized };
 
@@ -68,10 +71,11 @@ class TfrmPrincipal {
     void Selecionar_OS();
     void Selecionar_Condicional();
 
-    // The document jobs of the three kinds, each run with the close timer off.
-    void enviar_Email_Print();
-    void enviar_Email_Print_Os();
-    void enviar_Email_Print_Condicional();
+    // The document jobs of the three kinds, each run with the close timer off
+    // on what its query builder chose.
+    void enviar_Email_Print(const BoletoOptions& options);
+    void enviar_Email_Print_Os(const ServiceOrderOptions& options);
+    void enviar_Email_Print_Condicional(const ConditionalOptions& options);
 
     // Records a written document for the ERP: the result row EMAIL_OK with
     // the file's path (Windows-1252), committed at once.
@@ -113,8 +117,9 @@ class TfrmPrincipal {
 
   private:
     void run_test_instruction(const char* server, const char* id, const char* operation);
-    using Builder = std::function<std::string(const std::string& id)>;
-    void run_branch(const Builder& builder, void (TfrmPrincipal::*job)());
+    // Connects both databases for the instruction and keeps its operation;
+    // false when there is no instruction.
+    bool connect_for_job();
     // The job protocol: timer off, the job, timer on, then the result row of
     // a written document.
     void run_job(DocumentJob& job);

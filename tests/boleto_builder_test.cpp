@@ -23,7 +23,12 @@ class BoletoBuilder : public ::testing::Test {
         app.dtmEmail->dtmConectReceber(true);
         app.dtmEmail->dtmConectTarvek(true);
     }
-    std::string build(const std::string& id) { return builder().tratar_sql_do_boleto(id); }
+    // The SQL; what the builder chose with it is kept in `built`.
+    std::string build(const std::string& id) {
+        BoletoQuery query = builder().tratar_sql_do_boleto(id);
+        built = query.options;
+        return query.sql;
+    }
     TfrmFuncoesEmail& builder() { return *app.frmFuncoesEmail; }
     // Sets one Config_Boletos value of a portfolio (committed at once).
     void config(int portfolio, const std::string& key, const std::string& value) {
@@ -49,6 +54,7 @@ class BoletoBuilder : public ::testing::Test {
     test::TempDir dir;
     test::DatabasePair pair;
     Application app;
+    BoletoOptions built;
 };
 
 TEST_F(BoletoBuilder, BradescoSqlIsExact) {
@@ -69,8 +75,8 @@ TEST_F(BoletoBuilder, BradescoSqlIsExact) {
           "\"nossoNumeroStr\" ,cast( '  ' as blob ) ObsCliente , \r\n"
           " b.* from boletos b WHERE CHAVECONTACORRENTE=1 ORDER BY CHAVEBOLETO");
     EXPECT_EQ(sql, expected);
-    EXPECT_EQ(builder().boleto.banco_layout, "237");
-    EXPECT_FALSE(builder().boleto.imprime_obs_cliente);
+    EXPECT_EQ(built.banco_layout(), "237");
+    EXPECT_FALSE(built.imprime_obs_cliente);
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines().size(), 3u);
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines()[0],
               w("Prezado cliente, seguem os boletos referentes às suas compras."));
@@ -108,7 +114,7 @@ TEST_F(BoletoBuilder, SicrediModeAndReceiptFlag) {
     for (const auto& c : cases) {
         config(3, "SC_MOD_IMP", c.mod_imp);
         build("79");
-        EXPECT_EQ(builder().boleto.banco_layout, c.layout) << "sc_Mod_imp '" << c.mod_imp << "'";
+        EXPECT_EQ(built.banco_layout(), c.layout) << "sc_Mod_imp '" << c.mod_imp << "'";
     }
     config(3, "SC_MOD_IMP", "a");
     try {
@@ -120,17 +126,17 @@ TEST_F(BoletoBuilder, SicrediModeAndReceiptFlag) {
 
     config(4, "SC_COMPROVANTE", "sim");  // compared exactly
     build("80");
-    EXPECT_FALSE(builder().boleto.comprovante_sicredi);
+    EXPECT_FALSE(built.comprovante);
     config(4, "SC_COMPROVANTE", "SIM");
     build("80");
-    EXPECT_TRUE(builder().boleto.comprovante_sicredi);
+    EXPECT_TRUE(built.comprovante);
     EXPECT_EQ(first_value(build("80"), "NOSSONUMEROSTR"), "24/200009-0");
 }
 
 TEST_F(BoletoBuilder, SicoobObservationKeyFoldsCase) {
     const std::string sql = build("82");  // sicb_printObsCliente "sim"
-    EXPECT_EQ(builder().boleto.banco_layout, "756");
-    EXPECT_TRUE(builder().boleto.imprime_obs_cliente);
+    EXPECT_EQ(built.banco_layout(), "756");
+    EXPECT_TRUE(built.imprime_obs_cliente);
     EXPECT_NE(sql.find("cast( ( Select Obs_cli from clientes where codigo=b.cod_cli ) as blob ) "
                        "ObsCliente , "),
               std::string::npos);
@@ -139,18 +145,18 @@ TEST_F(BoletoBuilder, SicoobObservationKeyFoldsCase) {
 TEST_F(BoletoBuilder, CresolVariants) {
     config(9, "CRS_LAYOUT", "cresol");  // only the exact text selects the own layout
     std::string sql = build("85");
-    EXPECT_EQ(builder().boleto.layout_cresol, "BRADESCO");
+    EXPECT_EQ(built.variant_name(), "BRADESCO");
     EXPECT_EQ(first_value(sql, "NROBANCOX"), "237-2");
     const std::string bradesco_agency = first_value(sql, "AGENCIACEDENTE");
 
     config(9, "CRS_LAYOUT", "CRESOL");
     sql = build("85");
-    EXPECT_EQ(builder().boleto.layout_cresol, "CRESOL");
+    EXPECT_EQ(built.variant_name(), "CRESOL");
     EXPECT_EQ(first_value(sql, "NROBANCOX"), "133  ");
     const std::string cresol_agency = first_value(sql, "AGENCIACEDENTE");
     // The Bradesco variant carries the agency check digit, the own layout not.
     EXPECT_GT(bradesco_agency.find_last_not_of(' '), cresol_agency.find_last_not_of(' '));
-    EXPECT_TRUE(builder().boleto.comprovante_cresol);
+    EXPECT_TRUE(built.comprovante);
 }
 
 TEST_F(BoletoBuilder, PortfolioTypePrefixes) {
@@ -166,10 +172,10 @@ TEST_F(BoletoBuilder, QuotesInValuesAndBanrisulBlankColumns) {
     const std::string sql = build("78");
     EXPECT_NE(sql.find("'Oficina D''Avila Ltda'"), std::string::npos);
     EXPECT_EQ(first_value(sql, "NOMEBENEFICIARIO"), "Oficina D'Avila Ltda" + std::string(60, ' '));
-    EXPECT_TRUE(builder().boleto.imprime_obs_cliente);
+    EXPECT_TRUE(built.imprime_obs_cliente);
 
     const std::string banrisul = build("84");
-    EXPECT_EQ(builder().boleto.banco_layout, "041");
+    EXPECT_EQ(built.banco_layout(), "041");
     EXPECT_EQ(first_value(banrisul, "END_2_BENEFICIARIO"), std::string(80, ' '));
     EXPECT_EQ(first_value(banrisul, "NOMESACADOR"), std::string(80, ' '));
     EXPECT_EQ(first_value(banrisul, "CPFCNPJSACADOR"), std::string(30, ' '));
@@ -179,7 +185,7 @@ TEST_F(BoletoBuilder, NothingToPrintAndBadInstructions) {
     // A template that selects nothing and an unsupported bank: layout "000".
     for (const char* id : {"87", "88"}) {
         const std::string sql = build(id);
-        EXPECT_EQ(builder().boleto.banco_layout, "000") << id;
+        EXPECT_EQ(built.banco_layout(), "000") << id;
         EXPECT_EQ(sql.substr(0, 26), "Select  b.* from boletos b") << id;
     }
     // No instruction rows at all: the probe has nothing to run.
@@ -201,32 +207,32 @@ TEST_F(BoletoBuilder, NothingToPrintAndBadInstructions) {
 // jobs of the end-to-end tests print it: the select list, byte for byte, and
 // the choices the job receives. Line ends are shown as they are sent.
 TEST_F(BoletoBuilder, EverySampleBankBuildsItsKnownSql) {
-    std::string built;
+    std::string text;
     // The last run: Itau without a guarantor.
     for (const char* id :
          {"77", "78", "79", "80", "81", "82", "83", "84", "85", "86", "87", "88", "83"}) {
-        if (built.find("instruction 88") != std::string::npos) config(7, "IT_SACAVAL", "");
-        TfrmFuncoesEmail fresh(*app.dtmEmail, app.frmPrincipal->memoInformativo);
-        std::string sql = fresh.tratar_sql_do_boleto(id);
-        const BoletoOptions& o = fresh.boleto;
-        built +=
-            std::string("== instruction ") + id + ": layout " + o.banco_layout + ", observation " +
-            (o.imprime_obs_cliente ? "yes" : "no") + ", receipt " +
-            (o.comprovante_sicredi || o.comprovante_sicoob || o.comprovante_cresol ? "yes" : "no") +
-            ", variant " + (o.layout_cresol.empty() ? "-" : o.layout_cresol) + "\n";
+        if (text.find("instruction 88") != std::string::npos) config(7, "IT_SACAVAL", "");
+        std::string sql = build(id);
+        const BoletoOptions& o = built;
+        const std::string variant = o.variant_name();
+        text += std::string("== instruction ") + id + ": layout " + o.banco_layout() +
+                ", observation " + (o.imprime_obs_cliente ? "yes" : "no") + ", receipt " +
+                (o.comprovante ? "yes" : "no") + ", variant " + (variant.empty() ? "-" : variant) +
+                "\n";
         for (std::size_t at = sql.find("\r\n"); at != std::string::npos; at = sql.find("\r\n", at))
             sql.replace(at, 2, "<CR><LF>\n");
-        built += sql + "\n";
+        text += sql + "\n";
     }
-    test::expect_golden("boleto_sql.txt", cp1252_to_utf8(built));
+    test::expect_golden("boleto_sql.txt", cp1252_to_utf8(text));
 }
 
 TEST(FormatColumm, AllFourShapes) {
-    EXPECT_EQ(TfrmFuncoesEmail::Format_Columm("Nome do Beneficiario", "nomeBeneficiario", 80, ","),
-              "cast( 'Nome do Beneficiario' as char(80)) \"nomeBeneficiario\" ,\r\n");
-    EXPECT_EQ(TfrmFuncoesEmail::Format_Columm("x", "a", 0, ","), "'x' \"a\" ,\r\n");
-    EXPECT_EQ(TfrmFuncoesEmail::Format_Columm("", "", 5, ","), "cast( '' as char(5)) ,\r\n");
-    EXPECT_EQ(TfrmFuncoesEmail::Format_Columm("D'A", "", -1, ";"), "'D''A';\r\n");
+    EXPECT_EQ(
+        BoletoQueryBuilder::Format_Columm("Nome do Beneficiario", "nomeBeneficiario", 80, ","),
+        "cast( 'Nome do Beneficiario' as char(80)) \"nomeBeneficiario\" ,\r\n");
+    EXPECT_EQ(BoletoQueryBuilder::Format_Columm("x", "a", 0, ","), "'x' \"a\" ,\r\n");
+    EXPECT_EQ(BoletoQueryBuilder::Format_Columm("", "", 5, ","), "cast( '' as char(5)) ,\r\n");
+    EXPECT_EQ(BoletoQueryBuilder::Format_Columm("D'A", "", -1, ";"), "'D''A';\r\n");
 }
 
 }  // namespace

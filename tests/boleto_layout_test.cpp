@@ -1,19 +1,21 @@
 // The boleto layout forms as the job finds them: the components it reaches
 // by name, every control of the component tables, the declared fields; and
-// the job's answer to a layout code it does not know.
+// the table of banks they belong to.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <set>
+#include <typeinfo>
 
 #include "base/errors.h"
 #include "data/firebird/dtm_email.h"
+#include "documents/boleto/boleto_banks.h"
 #include "documents/boleto/boleto_banrisul.h"
 #include "documents/boleto/boleto_bradesco.h"
 #include "documents/boleto/boleto_cresol.h"
 #include "documents/boleto/boleto_itau.h"
-#include "documents/boleto/boleto_job.h"
 #include "documents/boleto/boleto_sicoob.h"
 #include "documents/boleto/boleto_sicredi.h"
 #include "documents/boleto/boleto_sicredi_carne.h"
@@ -172,20 +174,27 @@ INSTANTIATE_TEST_SUITE_P(Layouts, BoletoForms, ::testing::ValuesIn(form_cases())
                              return std::string(param_info.param.label);
                          });
 
-TEST(BoletoJobCodes, AnUnknownLayoutCodeIsAnErrorNotASilentSuccess) {
+// A row added by copying another must not leave two banks with one number,
+// two layouts with one code (one PDF name), or a layout class in two rows
+// (its fields would follow whichever comes first).
+TEST(BoletoBanks, NumbersCodesAndLayoutClassesAreEachInOneRow) {
     TdtmEmail dtm;
-    for (const char* code : {"748-b", "237 ", "", "999"}) {
-        BoletoOptions options;
-        options.banco_layout = code;
-        BoletoJob job(dtm, DocumentRequest{.operacao = "email"}, options);
-        try {
-            job.run();
-            ADD_FAILURE() << "'" << code << "' accepted";
-        } catch (const Error& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      std::string("Leiaute de boleto desconhecido: \"") + code + "\"");
+    std::set<int> numbers;
+    std::set<std::string> codes;
+    for (const BoletoBank& bank : boleto_banks()) {
+        EXPECT_TRUE(numbers.insert(bank.number).second) << bank.number;
+        EXPECT_EQ(BoletoBank::find(bank.number), &bank);
+        EXPECT_EQ(bank.layouts.size(), bank.layout_setting ? 2U : 1U) << bank.number;
+        for (const BoletoLayoutEntry& layout : bank.layouts) {
+            EXPECT_TRUE(codes.insert(layout.code).second) << layout.code;
+            EXPECT_EQ(&BoletoBank::of(*layout.type), &bank) << layout.code;
+            const std::unique_ptr<TfrmBoletoLayout> form = layout.create(dtm);
+            const TfrmBoletoLayout& made = *form;
+            EXPECT_TRUE(typeid(made) == *layout.type) << layout.code;
         }
     }
+    EXPECT_EQ(BoletoBank::find(1), nullptr);
+    EXPECT_THROW(BoletoBank::of(typeid(TfrmBoletoLayout)), Error);
 }
 
 }  // namespace

@@ -53,11 +53,12 @@ TEST_P(ConditionalParameters, ValuesCountByPositionOnly) {
     const ParameterCase& c = GetParam();
     const std::string id = std::string("p-") + c.label;
     if (c.parametros) instruction(id, c.parametros);
-    const std::string sql = builder().tratar_sql_do_condicional(id);
-    EXPECT_EQ(sql, std::string("Select * from PACOTEVENDA where nro_pacote=") + c.numero_pacote);
-    EXPECT_EQ(builder().condicional.numero_pacote, c.numero_pacote);
-    EXPECT_EQ(builder().condicional.tipo_condicional, c.tipo_condicional);
-    EXPECT_EQ(builder().condicional.imprime_valores, c.imprime_valores);
+    const ConditionalQuery query = builder().tratar_sql_do_condicional(id);
+    EXPECT_EQ(query.sql,
+              std::string("Select * from PACOTEVENDA where nro_pacote=") + c.numero_pacote);
+    EXPECT_EQ(query.options.numero_pacote, c.numero_pacote);
+    EXPECT_EQ(query.options.tipo_condicional, c.tipo_condicional);
+    EXPECT_EQ(query.options.imprime_valores, c.imprime_valores);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,8 +127,7 @@ TEST_P(GradeBarcode, FoundByIdOrByName) {
                       "insert into GRADES_PRODUTOS_P (cod_mer, id_grade, nome_gra, cod_bar) "
                       "values (104, 7, 'D''AGUA', '7890001000777')");
     const GradeCase& c = GetParam();
-    EXPECT_EQ(TfrmFuncoesEmail::load_CB_Grade(*app.dtmEmail, c.cod_mer, c.nome_gra, c.id_grade,
-                                              c.habilitado),
+    EXPECT_EQ(load_CB_Grade(*app.dtmEmail, c.cod_mer, c.nome_gra, c.id_grade, c.habilitado),
               c.cod_bar);
 }
 
@@ -147,13 +147,12 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(GradeBarcodeDisabled, AsksNoDatabase) {
     TdtmEmail unconnected;
-    EXPECT_EQ(TfrmFuncoesEmail::load_CB_Grade(unconnected, "101", "M", "1", false), "");
-    EXPECT_THROW(TfrmFuncoesEmail::load_CB_Grade(unconnected, "101", "M", "1", true), Error);
+    EXPECT_EQ(load_CB_Grade(unconnected, "101", "M", "1", false), "");
+    EXPECT_THROW(load_CB_Grade(unconnected, "101", "M", "1", true), Error);
 }
 
 TEST_F(ConditionalBuilder, GradeIdThatIsNoNumberIsAConversionError) {
-    EXPECT_THROW(TfrmFuncoesEmail::load_CB_Grade(*app.dtmEmail, "101", "M", "x1", true),
-                 ConvertError);
+    EXPECT_THROW(load_CB_Grade(*app.dtmEmail, "101", "M", "x1", true), ConvertError);
 }
 
 }  // namespace

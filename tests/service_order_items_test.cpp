@@ -74,12 +74,12 @@ TEST_P(ServiceOrderBuilder, TakesTheValuesByPosition) {
         "'teste', 'Linha um' || ASCII_CHAR(13) || ASCII_CHAR(10) || 'Linha dois')");
     TfrmFuncoesEmail& builder = *app.frmFuncoesEmail;
 
-    const std::string result = builder.tratar_sql_da_os("teste");
+    const ServiceOrderQuery result = builder.tratar_sql_da_os("teste");
 
-    EXPECT_EQ(builder.os.numero_os, w(c.numero_os));
-    EXPECT_EQ(builder.os.segmento_os, w(c.segmento_os));
-    EXPECT_EQ(builder.os.tipo_os, w(c.tipo_os));
-    EXPECT_EQ(result, "Select * from ordem_servico where cod_ord=" + w(c.numero_os));
+    EXPECT_EQ(result.options.numero_os, w(c.numero_os));
+    EXPECT_EQ(result.options.segmento_os, w(c.segmento_os));
+    EXPECT_EQ(result.options.tipo_os, w(c.tipo_os));
+    EXPECT_EQ(result.sql, "Select * from ordem_servico where cod_ord=" + w(c.numero_os));
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines(),
               (std::vector<std::string>{"Linha um", "Linha dois"}));
 }
@@ -139,9 +139,9 @@ TEST_F(ServiceOrderData, InstructionIdWithAQuoteIsQuotedInBothLookups) {
         "'d''avila', 'cod_ord=1234^segmento=MECANICA^tipo=ORCAMENTO')");
     sql("insert into Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) values ('INFORMATIVO', "
         "'d''avila', 'Informativo')");
-    EXPECT_EQ(app.frmFuncoesEmail->tratar_sql_da_os("d'avila"),
-              "Select * from ordem_servico where cod_ord=01234");
-    EXPECT_EQ(app.frmFuncoesEmail->os.tipo_os, "ORCAMENTO");
+    const ServiceOrderQuery query = app.frmFuncoesEmail->tratar_sql_da_os("d'avila");
+    EXPECT_EQ(query.sql, "Select * from ordem_servico where cod_ord=01234");
+    EXPECT_EQ(query.options.tipo_os, "ORCAMENTO");
     EXPECT_EQ(app.frmPrincipal->memoInformativo.lines(), std::vector<std::string>{"Informativo"});
 }
 

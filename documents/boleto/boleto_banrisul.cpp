@@ -106,20 +106,11 @@ std::vector<ControlDesign> banrisul_design() {
 }  // namespace
 
 TfrmBoletoBanrisul::TfrmBoletoBanrisul(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoBanrisul", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoBanrisul", dtm, BoletoBank::of(typeid(TfrmBoletoBanrisul))) {
     build_layout(Boleto, banrisul_design(), &dtsboleto);
     const Picture logo = banrisul_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
-}
-
-BoletoColumnWidths TfrmBoletoBanrisul::Columns() {
-    BoletoColumnWidths w = TfrmBoletoBradesco::Columns();
-    w.agencia_cedente = 25;
-    w.agencia = 4;
-    w.cedente = 8;
-    w.sacador = 80;
-    return w;
 }
 
 }  // namespace tarvek

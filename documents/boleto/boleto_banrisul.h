@@ -10,7 +10,6 @@ namespace tarvek {
 class TfrmBoletoBanrisul : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoBanrisul(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
 };
 
 }  // namespace tarvek

@@ -218,19 +218,11 @@ std::vector<ControlDesign> TfrmBoletoBradesco::Design() {
 }
 
 TfrmBoletoBradesco::TfrmBoletoBradesco(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoBradesco", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoBradesco", dtm, BoletoBank::of(typeid(TfrmBoletoBradesco))) {
     build_layout(Boleto, Design(), &dtsboleto);
     const Picture logo = bradesco_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
-}
-
-BoletoColumnWidths TfrmBoletoBradesco::Columns() {
-    BoletoColumnWidths w;
-    w.end_beneficiario = 80;
-    w.agencia_cedente = 20;
-    w.carteira = 3;
-    return w;
 }
 
 }  // namespace tarvek

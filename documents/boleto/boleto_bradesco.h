@@ -12,7 +12,6 @@ namespace tarvek {
 class TfrmBoletoBradesco : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoBradesco(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
     // The band RLBand2 with the informative box, the payer's receipt and the
     // bank's part.
     static std::vector<report::ControlDesign> Design();

@@ -63,7 +63,7 @@ std::vector<ControlDesign> cresol_design() {
 }  // namespace
 
 TfrmBoletoCresol::TfrmBoletoCresol(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoCresol", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoCresol", dtm, BoletoBank::of(typeid(TfrmBoletoCresol))) {
     build_layout(Boleto, cresol_design(), &dtsboleto);
     const Picture bradesco = bradesco_logo();
     Component<TRLImage>("img1").SetPicture(bradesco);
@@ -72,12 +72,6 @@ TfrmBoletoCresol::TfrmBoletoCresol(TdtmEmail& dtm)
     Component<TRLBand>("RLBand2").BeforePrint = [this](TRLCustomControl& sender, bool& print_it) {
         RLBand2BeforePrint(sender, print_it);
     };
-}
-
-BoletoColumnWidths TfrmBoletoCresol::Columns() {
-    BoletoColumnWidths w = TfrmBoletoBradesco::Columns();
-    w.nome_cedente2 = 150;
-    return w;
 }
 
 void TfrmBoletoCresol::RLBand2BeforePrint(TRLCustomControl& /*Sender*/, bool& /*PrintIt*/) {

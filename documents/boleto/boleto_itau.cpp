@@ -53,17 +53,12 @@ std::vector<ControlDesign> itau_design() {
 
 }  // namespace
 
-TfrmBoletoItau::TfrmBoletoItau(TdtmEmail& dtm) : TfrmBoletoLayout("frmBoletoItau", dtm, Columns()) {
+TfrmBoletoItau::TfrmBoletoItau(TdtmEmail& dtm)
+    : TfrmBoletoLayout("frmBoletoItau", dtm, BoletoBank::of(typeid(TfrmBoletoItau))) {
     build_layout(Boleto, itau_design(), &dtsboleto);
     const Picture logo = itau_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
-}
-
-BoletoColumnWidths TfrmBoletoItau::Columns() {
-    BoletoColumnWidths w = TfrmBoletoBradesco::Columns();
-    w.sacador = 80;
-    return w;
 }
 
 }  // namespace tarvek

@@ -9,7 +9,6 @@ namespace tarvek {
 class TfrmBoletoItau : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoItau(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
 };
 
 }  // namespace tarvek

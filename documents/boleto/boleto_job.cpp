@@ -4,76 +4,12 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "base/errors.h"
-#include "documents/boleto/boleto_banrisul.h"
-#include "documents/boleto/boleto_bradesco.h"
-#include "documents/boleto/boleto_cresol.h"
-#include "documents/boleto/boleto_itau.h"
-#include "documents/boleto/boleto_sicoob.h"
-#include "documents/boleto/boleto_sicredi.h"
-#include "documents/boleto/boleto_sicredi_carne.h"
+#include "documents/boleto/boleto_layout.h"
 #include "report/report.h"
 
 namespace tarvek {
 
 namespace {
-
-// What the job changes on a fresh layout before its query opens.
-enum class Adjustment {
-    // bandComprovante shows per comprovante_sicredi.
-    ReceiptBandSwitch,
-    // memoInformativo takes the instruction's informative text.
-    InformativeText,
-    // The informative text, then, when imprime_obs_cliente, the customer's
-    // observation takes the informative box.
-    InformativeTextAndObservationSwitch,
-    // When the row's receipt option is on, the compact receipt; otherwise
-    // the informative text and the observation switch.
-    CompactReceiptOrInformativeText,
-    // When layout_cresol is "CRESOL", the second logo takes every logo place.
-    LogoSwap,
-};
-
-using Adjustments = std::vector<Adjustment>;
-using LayoutFactory = std::unique_ptr<TfrmBoletoLayout> (*)(TdtmEmail&);
-
-template <typename Layout>
-std::unique_ptr<TfrmBoletoLayout> create(TdtmEmail& dtm) {
-    return std::make_unique<Layout>(dtm);
-}
-
-struct LayoutRow {
-    const char* code;
-    const char* file_prefix;
-    LayoutFactory create;
-    Adjustments adjustments;  // in the order they are made
-    // The option that switches the compact receipt on, for the layouts with one.
-    bool BoletoOptions::*compact_receipt = nullptr;
-};
-
-// One row per layout code, in the order the codes are compared. The PDF is
-// file_prefix + code + ".pdf" in the folder Boletos.
-const std::vector<LayoutRow>& layout_table() {
-    using enum Adjustment;
-    static const std::vector<LayoutRow> rows = {
-        {"748-B", "Sicredi_", create<TfrmBoletoSicredi>, {ReceiptBandSwitch, InformativeText}},
-        {"748-C", "Sicredi_", create<TfrmBoletoSicredi_Carne>, {}},
-        {"756",
-         "Sicoob_",
-         create<TfrmBoletoSicoob>,
-         {CompactReceiptOrInformativeText},
-         &BoletoOptions::comprovante_sicoob},
-        {"237", "Bradesco_", create<TfrmBoletoBradesco>, {InformativeTextAndObservationSwitch}},
-        {"341", "Itau_", create<TfrmBoletoItau>, {InformativeTextAndObservationSwitch}},
-        {"041", "Banrisul_", create<TfrmBoletoBanrisul>, {InformativeTextAndObservationSwitch}},
-        {"2372",
-         "Cresol_",
-         create<TfrmBoletoCresol>,
-         {CompactReceiptOrInformativeText, LogoSwap},
-         &BoletoOptions::comprovante_cresol},
-    };
-    return rows;
-}
 
 std::string nothing_to_print() {
     return utf8_to_cp1252("Nenhum boleto na condição estabelecida");
@@ -113,30 +49,29 @@ void logo_swap(TfrmBoletoLayout& form) {
     second.SetVisible(false);
 }
 
-void adjust(TfrmBoletoLayout& form, const LayoutRow& row, Adjustment adjustment,
-            const BoletoOptions& options, const std::vector<std::string>& informativo) {
+void adjust(TfrmBoletoLayout& form, BoletoAdjustment adjustment, const BoletoOptions& options,
+            const std::vector<std::string>& informativo) {
     switch (adjustment) {
-        case Adjustment::ReceiptBandSwitch:
-            form.Component<report::TRLBand>("bandComprovante")
-                .SetVisible(options.comprovante_sicredi);
+        case BoletoAdjustment::ReceiptBandSwitch:
+            form.Component<report::TRLBand>("bandComprovante").SetVisible(options.comprovante);
             return;
-        case Adjustment::InformativeText:
+        case BoletoAdjustment::InformativeText:
             informative_text(form, informativo);
             return;
-        case Adjustment::InformativeTextAndObservationSwitch:
+        case BoletoAdjustment::InformativeTextAndObservationSwitch:
             informative_text(form, informativo);
             observation_switch(form, options.imprime_obs_cliente);
             return;
-        case Adjustment::CompactReceiptOrInformativeText:
-            if (options.*row.compact_receipt) {
+        case BoletoAdjustment::CompactReceiptOrInformativeText:
+            if (options.comprovante) {
                 compact_receipt(form);
             } else {
                 informative_text(form, informativo);
                 observation_switch(form, options.imprime_obs_cliente);
             }
             return;
-        case Adjustment::LogoSwap:
-            if (options.layout_cresol == "CRESOL") logo_swap(form);
+        case BoletoAdjustment::LogoSwap:
+            if (options.variant == BoletoVariant::First) logo_swap(form);
             return;
     }
 }
@@ -144,7 +79,7 @@ void adjust(TfrmBoletoLayout& form, const LayoutRow& row, Adjustment adjustment,
 }  // namespace
 
 BoletoJob::BoletoJob(TdtmEmail& dtm, DocumentRequest request, BoletoOptions options)
-    : DocumentJob(dtm, std::move(request)), options_(std::move(options)) {}
+    : DocumentJob(dtm, std::move(request)), options_(options) {}
 
 bool BoletoJob::abrir_consulta_boleto(Query& query, const std::string& sql) {
     query.set_sql(sql);
@@ -157,22 +92,17 @@ bool BoletoJob::abrir_consulta_boleto(Query& query, const std::string& sql) {
 }
 
 JobResult BoletoJob::run() {
-    if (options_.banco_layout == "000") {
+    const BoletoLayoutEntry* layout = options_.layout;
+    if (!layout) {
         report::show_message(nothing_to_print());
         return {};
     }
-    for (const LayoutRow& row : layout_table()) {
-        if (options_.banco_layout != row.code) continue;
-        std::unique_ptr<TfrmBoletoLayout> form = row.create(dtm());
-        for (Adjustment adjustment : row.adjustments)
-            adjust(*form, row, adjustment, options_, request().informativo);
-        if (!abrir_consulta_boleto(form->qryBoleto, request().sql_documento)) return {};
-        return deliver(form->Boleto, "Boletos", std::string(row.file_prefix) + row.code + ".pdf");
-    }
-    // The query builder only chooses codes of the table: anything else is a
-    // fault to report, not a document to skip in silence.
-    throw Error(utf8_to_cp1252("Leiaute de boleto desconhecido: \"") + options_.banco_layout +
-                "\"");
+    std::unique_ptr<TfrmBoletoLayout> form = layout->create(dtm());
+    for (BoletoAdjustment adjustment : layout->adjustments)
+        adjust(*form, adjustment, options_, request().informativo);
+    if (!abrir_consulta_boleto(form->qryBoleto, request().sql_documento)) return {};
+    return deliver(form->Boleto, "Boletos",
+                   std::string(options_.bank->file_prefix) + layout->code + ".pdf");
 }
 
 }  // namespace tarvek

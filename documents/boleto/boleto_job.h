@@ -1,6 +1,6 @@
 // The boleto job: the bank's layout chosen by the query builder, adapted to
-// the portfolio's options, filled by the built SQL and saved as PDF into the
-// folder Boletos or previewed.
+// the portfolio's options as the bank's row says, filled by the built SQL and
+// saved as PDF into the folder Boletos or previewed.
 #pragma once
 
 #include "documents/boleto/boleto_options.h"
@@ -15,8 +15,8 @@ class BoletoJob : public DocumentJob {
     BoletoJob(TdtmEmail& dtm, DocumentRequest request, BoletoOptions options);
 
     // enviar_Email_Print, less the close timer and the result row, which are
-    // the caller's. A layout code outside the layout table (the builder
-    // chooses none) raises an error naming it.
+    // the caller's. Without a layout (no boleto, or a bank without one) the
+    // user is told that there is nothing to print.
     JobResult run() override;
 
     // Opens `query` with `sql`; false, after telling the user, when it holds

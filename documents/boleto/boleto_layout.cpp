@@ -1,6 +1,7 @@
 #include "documents/boleto/boleto_layout.h"
 
 #include "base/errors.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 
@@ -28,15 +29,18 @@ FieldDef decimal(const char* name, const char* display_format = "") {
                     .origin = std::string("BOLETOS.") + name};
 }
 // The builder's constant columns: fixed-length and required.
-FieldDef constant(const char* name, int size) {
-    return FieldDef{
-        .name = name, .type = FieldType::Text, .size = size, .fixed_char = true, .required = true};
+FieldDef constant(std::string name, int size) {
+    return FieldDef{.name = std::move(name),
+                    .type = FieldType::Text,
+                    .size = size,
+                    .fixed_char = true,
+                    .required = true};
 }
 
 }  // namespace
 
-TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm,
-                                   const BoletoColumnWidths& widths)
+TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const BoletoBank& bank,
+                                   PaidValueFormat paid_value)
     : qryBoleto("qryBoleto", dtm.dtbReceber, dtm.ibtReceber), name_(std::move(form_name)) {
     const FieldDef boleto_fields[] = {
         integer("CHAVEBOLETO"),
@@ -56,7 +60,7 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm,
         text("CEPSACADO", 10),
         date("DATAVENCIMENTO"),
         decimal("VALORBOLETO", "#0.00"),
-        decimal("VALORPAGO", widths.valor_pago_formatted ? "#0.00" : ""),
+        decimal("VALORPAGO", paid_value == PaidValueFormat::TwoDecimals ? "#0.00" : ""),
         date("DATAPAGAMENTO"),
         text("NOSSONUMERO", 20),
         decimal("PERCENTUALJUROS"),
@@ -79,29 +83,17 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm,
     };
     for (const FieldDef& f : boleto_fields) qryBoleto.declare_field(f);
 
-    qryBoleto.declare_field(constant("NOMEBENEFICIARIO", widths.nome_beneficiario));
-    if (widths.end_beneficiario) {
-        qryBoleto.declare_field(constant("END_1_BENEFICIARIO", widths.end_beneficiario));
-        qryBoleto.declare_field(constant("END_2_BENEFICIARIO", widths.end_beneficiario));
-    }
-    qryBoleto.declare_field(constant("AGENCIACEDENTE", widths.agencia_cedente));
-    qryBoleto.declare_field(constant("LOCALPAGTO", 100));
-    qryBoleto.declare_field(constant("NROBANCOX", 5));
-    qryBoleto.declare_field(constant("CNPJBENEFICIARIO", 20));
-    qryBoleto.declare_field(constant("ACEITE", 5));
-    if (widths.carteira) qryBoleto.declare_field(constant("CARTEIRA", widths.carteira));
-    if (widths.agencia) qryBoleto.declare_field(constant("AGENCIA", widths.agencia));
-    if (widths.cedente) qryBoleto.declare_field(constant("CEDENTE", widths.cedente));
-    if (widths.sacador) {
-        qryBoleto.declare_field(constant("NOMESACADOR", 80));
-        qryBoleto.declare_field(constant("CPFCNPJSACADOR", 30));
-    }
-    if (widths.nome_cedente2)
-        qryBoleto.declare_field(constant("NOMECEDENTE2", widths.nome_cedente2));
+    const auto declare_columns = [&](const std::vector<BoletoColumn>& columns) {
+        for (const BoletoColumn& column : columns) {
+            qryBoleto.declare_field(constant(ascii_upper(column.alias), column.declared_width()));
+        }
+    };
+    declare_columns(bank.columns);
     qryBoleto.declare_field(FieldDef{
-        .name = "NOSSONUMEROSTR", .type = FieldType::Text, .size = widths.nosso_numero_str});
-    if (widths.obs_cliente)
+        .name = "NOSSONUMEROSTR", .type = FieldType::Text, .size = bank.nosso_numero.field_width});
+    if (bank.observation != BoletoObservation::None)
         qryBoleto.declare_field(FieldDef{.name = "OBSCLIENTE", .type = FieldType::Blob});
+    declare_columns(bank.columns_after);
     // The report walks the boletos once, forward: a batch of any size reads
     // them without keeping them.
     qryBoleto.set_unidirectional(true);

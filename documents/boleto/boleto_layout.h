@@ -7,12 +7,14 @@
 // report's pages are shared with a preview window that may outlive the form.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data/firebird/dtm_email.h"
 #include "data/firebird/query.h"
+#include "documents/boleto/boleto_banks.h"
 #include "documents/layout_component.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
@@ -20,25 +22,15 @@
 
 namespace tarvek {
 
-// The per-layout widths of the constant columns the query builder puts in
-// front of b.* (0: the layout does not declare that field).
-struct BoletoColumnWidths {
-    int nome_beneficiario = 80;
-    int end_beneficiario = 0;  // END_1_ and END_2_BENEFICIARIO
-    int agencia_cedente = 0;
-    int carteira = 0;
-    int agencia = 0;
-    int cedente = 0;
-    int sacador = 0;  // NOMESACADOR 80 and CPFCNPJSACADOR 30 when set
-    int nome_cedente2 = 0;
-    int nosso_numero_str = 48;
-    bool obs_cliente = true;
-    bool valor_pago_formatted = false;  // the Sicredi layouts format VALORPAGO too
-};
+// How the layout shows VALORPAGO: plainly, or with two decimals as VALORBOLETO.
+enum class PaidValueFormat : std::uint8_t { Plain, TwoDecimals };
 
 class TfrmBoletoLayout {
   public:
-    TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const BoletoColumnWidths& widths);
+    // Declares the boletos fields and the constant columns of `bank`'s
+    // select list, with the widths its row gives the layouts.
+    TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const BoletoBank& bank,
+                     PaidValueFormat paid_value = PaidValueFormat::Plain);
     virtual ~TfrmBoletoLayout();
     TfrmBoletoLayout(const TfrmBoletoLayout&) = delete;
     TfrmBoletoLayout& operator=(const TfrmBoletoLayout&) = delete;

@@ -1,20 +1,33 @@
-// What the boleto query builder chose for the boleto job: the layout code
-// and the portfolio's options.
+// What the boleto query builder chose for the boleto job: the bank and its
+// layout, and the portfolio's options.
 #pragma once
 
 #include <string>
 
+#include "documents/boleto/boleto_banks.h"
+
 namespace tarvek {
 
 struct BoletoOptions {
-    // "748-B", "748-C", "756", "237", "341", "041", "2372", or "000" when the
-    // bank is not supported.
-    std::string banco_layout = "000";
+    // Null when the template selects no boleto or its bank has no layout.
+    const BoletoBank* bank = nullptr;
+    const BoletoLayoutEntry* layout = nullptr;
+    // Of a bank with variants, the one chosen; Both otherwise.
+    BoletoVariant variant = BoletoVariant::Both;
+    // The select list carries the customer's observation, which the layout
+    // then shows in place of the informative text.
     bool imprime_obs_cliente = false;
-    bool comprovante_sicredi = false;
-    bool comprovante_sicoob = false;
-    bool comprovante_cresol = false;
-    std::string layout_cresol;  // "CRESOL" or "BRADESCO" (bank 2372 only)
+    // The bank's receipt option.
+    bool comprovante = false;
+
+    // The layout code, or "000" when there is no layout.
+    std::string banco_layout() const { return layout ? layout->code : "000"; }
+    // The name of the chosen variant; empty when the bank has none.
+    std::string variant_name() const {
+        if (variant == BoletoVariant::First) return bank->variants.first;
+        if (variant == BoletoVariant::Second) return bank->variants.second;
+        return {};
+    }
 };
 
 }  // namespace tarvek

@@ -51,7 +51,7 @@ std::vector<ControlDesign> sicoob_design() {
 }  // namespace
 
 TfrmBoletoSicoob::TfrmBoletoSicoob(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoSicoob", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoSicoob", dtm, BoletoBank::of(typeid(TfrmBoletoSicoob))) {
     build_layout(Boleto, sicoob_design(), &dtsboleto);
     const Picture logo = sicoob_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
@@ -82,13 +82,6 @@ ControlDesign TfrmBoletoSicoob::memoComp3Design() {
         .fixed_size()
         .expands_site()
         .invisible();
-}
-
-BoletoColumnWidths TfrmBoletoSicoob::Columns() {
-    BoletoColumnWidths w = TfrmBoletoBradesco::Columns();
-    w.agencia_cedente = 18;
-    w.nosso_numero_str = 32;
-    return w;
 }
 
 void TfrmBoletoSicoob::RLBand2BeforePrint(TRLCustomControl& /*Sender*/, bool& /*PrintIt*/) {

@@ -12,7 +12,6 @@ namespace tarvek {
 class TfrmBoletoSicoob : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoSicoob(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
     // The compact receipt's data memo (memoComp2) and signature block
     // (memoComp3), hidden as designed; the Cresol layout has the same.
     static report::ControlDesign memoComp2Design();

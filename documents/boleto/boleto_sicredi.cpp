@@ -271,21 +271,13 @@ std::vector<ControlDesign> sicredi_design() {
 }  // namespace
 
 TfrmBoletoSicredi::TfrmBoletoSicredi(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoSicredi", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoSicredi", dtm, BoletoBank::of(typeid(TfrmBoletoSicredi)),
+                       PaidValueFormat::TwoDecimals) {
     build_layout(Boleto, sicredi_design(), &dtsboleto);
     // The three logo places hold the same picture.
     const Picture logo = sicredi_logo();
     for (const char* place : {"RLImage1", "RLImage2", "RLImage3"})
         Component<TRLImage>(place).SetPicture(logo);
-}
-
-BoletoColumnWidths TfrmBoletoSicredi::Columns() {
-    BoletoColumnWidths w;
-    w.agencia_cedente = 30;
-    w.nosso_numero_str = 62;
-    w.obs_cliente = false;
-    w.valor_pago_formatted = true;
-    return w;
 }
 
 }  // namespace tarvek

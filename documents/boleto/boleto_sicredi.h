@@ -10,7 +10,6 @@ namespace tarvek {
 class TfrmBoletoSicredi : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoSicredi(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
 };
 
 }  // namespace tarvek

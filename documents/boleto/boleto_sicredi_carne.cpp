@@ -149,16 +149,14 @@ std::vector<ControlDesign> carne_design() {
 }  // namespace
 
 TfrmBoletoSicredi_Carne::TfrmBoletoSicredi_Carne(TdtmEmail& dtm)
-    : TfrmBoletoLayout("frmBoletoSicredi_Carne", dtm, Columns()) {
+    : TfrmBoletoLayout("frmBoletoSicredi_Carne", dtm,
+                       BoletoBank::of(typeid(TfrmBoletoSicredi_Carne)),
+                       PaidValueFormat::TwoDecimals) {
     build_layout(Boleto, carne_design(), &dtsboleto);
     // Not stretched: the picture sits at its own size in the box's corner.
     const Picture logo = sicredi_booklet_logo();
     Component<TRLImage>("RLImage1").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
-}
-
-BoletoColumnWidths TfrmBoletoSicredi_Carne::Columns() {
-    return TfrmBoletoSicredi::Columns();
 }
 
 }  // namespace tarvek

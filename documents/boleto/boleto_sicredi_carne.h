@@ -10,7 +10,6 @@ namespace tarvek {
 class TfrmBoletoSicredi_Carne : public TfrmBoletoLayout {
   public:
     explicit TfrmBoletoSicredi_Carne(TdtmEmail& dtm);
-    static BoletoColumnWidths Columns();
 };
 
 }  // namespace tarvek

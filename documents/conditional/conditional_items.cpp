@@ -7,7 +7,7 @@
 #include "base/string_helpers.h"
 #include "data/firebird/dtm_email.h"
 #include "documents/conditional/conditional_layout.h"
-#include "documents/funcoes_email.h"
+#include "documents/conditional/conditional_query.h"
 
 namespace tarvek {
 
@@ -89,10 +89,10 @@ void grava_dados_necessarios_tbl_item_Condicional(TdtmEmail& dtm, Dataset& consu
         const std::string cod_bar = itens.field_by_name("COD_BAR").as_string();
         std::string cod_bar_ref = cod_bar;
         if (options.segundo_codigo == 1) {
-            cod_bar_ref = TfrmFuncoesEmail::load_CB_Grade(
-                dtm, itens.field_by_name("COD_MER").as_string(),
-                itens.field_by_name("GRADE").as_string(),
-                itens.field_by_name("ID_GRADE").as_string(), options.grade_habilitada);
+            cod_bar_ref = load_CB_Grade(dtm, itens.field_by_name("COD_MER").as_string(),
+                                        itens.field_by_name("GRADE").as_string(),
+                                        itens.field_by_name("ID_GRADE").as_string(),
+                                        options.grade_habilitada);
             if (cod_bar_ref.empty()) cod_bar_ref = cod_bar;
         } else if (options.segundo_codigo == 2) {
             cod_bar_ref = itens.field_by_name("REF_MER").as_string();

@@ -7,6 +7,7 @@
 #include "base/errors.h"
 #include "base/string_helpers.h"
 #include "data/firebird/dtm_email.h"
+#include "documents/company_header.h"
 #include "documents/conditional/conditional_items.h"
 #include "documents/conditional/conditional_layout.h"
 #include "report/report.h"
@@ -27,21 +28,13 @@ bool known_kind(const std::string& tipo) {
     return false;
 }
 
-// The company header: configuration key, label, text put before the value.
-struct HeaderLine {
-    const char* key;
-    const char* label;
-    const char* prefix;
-};
-
-constexpr HeaderLine kCompanyHeader[] = {
-    {"sql_emp", "edtnomeEmp", ""},        {"sql_end", "edtEndemp", ""},
-    {"sql_bai", "edtBaiEmp", ""},         {"sql_ciduf", "edtcidUfemp", ""},
-    {"sql_cnpj", "edtCnpjEmp", "CNPJ: "}, {"sql_ie", "edtIeemp", "IE: "},
-    {"sql_cep", "edtcepemp", "CEP: "},    {"sql_emaiol", "edtemailemp", ""},
-    {"sql_fon1", "edtf1Emp", ""},         {"sql_fon2", "edtF2emp", ""},
-    {"sql_fax", "edtfaxemp", ""},         {"sql_ciduf", "lblCidadeUf", ""},
-};
+// The package's customer, on the receivables database; the "0" keeps the
+// condition valid for a package without a customer code.
+std::vector<std::string> customer_query(const std::string& codigo) {
+    return {"Select c.* ,", "Iif ( tipocli='J' , cnpj , cpf )  cpf_cnpj ,",
+            "Iif ( tipocli='J' , Ie , identidade )  rg_ie ", "from Clientes c",
+            "Where codigo=0" + codigo};
+}
 
 }  // namespace
 
@@ -81,16 +74,11 @@ JobResult ConditionalJob::run() {
     }
     const auto campo = [&](const char* name) { return pacote.field_by_name(name).as_string(); };
 
-    // The "0" keeps the condition valid for a package without a customer code.
     Query& cliente = form->qryCliente;
-    std::vector<std::string> cliente_sql = cliente.sql();
-    cliente_sql[TfrmCondicinal_Mod_1::kClienteWhereLine] = "Where codigo=0" + campo("COD_CLI");
-    cliente.set_sql_lines(std::move(cliente_sql));
+    cliente.set_sql_lines(customer_query(campo("COD_CLI")));
     cliente.open();
 
-    for (const HeaderLine& line : kCompanyHeader) {
-        label(line.label).SetCaption(line.prefix + cfg(line.key));
-    }
+    fill_company_header(data, form->Modelo1, TfrmCondicinal_Mod_1::kName);
 
     auto& logo = form->Component<report::TRLImage>("imgLogo");
     Load_foto_da_os("NAO", logo);

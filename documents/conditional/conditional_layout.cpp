@@ -178,9 +178,6 @@ TfrmCondicinal_Mod_1::TfrmCondicinal_Mod_1(TdtmEmail& dtm)
         customer("rg_ie"),
     };
     for (const FieldDef& f : customer_fields) qryCliente.declare_field(f);
-    qryCliente.set_sql_lines({"Select c.* ,", "Iif ( tipocli='J' , cnpj , cpf )  cpf_cnpj ,",
-                              "Iif ( tipocli='J' , Ie , identidade )  rg_ie ", "from Clientes c",
-                              "", "", "", "", "", ""});
 
     tblItens.declare_field(item("cod_mer", FieldType::Integer));
     tblItens.declare_field(item("cod_bar_ref", FieldType::Text, 20));

@@ -38,10 +38,6 @@ class TfrmCondicinal_Mod_1 {
     static constexpr const char* kName = "frmCondicinal_Mod_1";
     static constexpr const char* kCaption = "Impressao";
 
-    // The design text of the customer query: line 6 (index 5) receives the
-    // where clause.
-    static constexpr int kClienteWhereLine = 5;
-
     report::TRLReport Modelo1{"Modelo1"};
     Query qryCondicional;
     Query qryCliente;

@@ -78,24 +78,10 @@ TfrmOSLayout::TfrmOSLayout(std::string form_name, TdtmEmail& dtm)
           "FONE2", "FAX1", "FAX2", "CELULAR", "CONTATO", "EMAIL"}) {
         qryCliente.declare_field(FieldDef{.name = name, .type = FieldType::Text});
     }
-    qryCliente.set_sql_lines(customer_sql());
     RLPDFFilter1.DisplayName = "Documento PDF";
 }
 
 TfrmOSLayout::~TfrmOSLayout() = default;
-
-std::vector<std::string> TfrmOSLayout::customer_sql() {
-    return {"Select c.* ,",
-            "Iif ( tipocli='J' , cnpj , cpf )  cpf_cnpj ,",
-            "Iif ( tipocli='J' or tipocli='A'  , Ie,  identidade  )  rg_ie ",
-            "from Clientes c",
-            "",
-            "",
-            "",
-            "",
-            "",
-            ""};
-}
 
 void TfrmOSLayout::setup_report(report::TRLReport& report, report::TDataSource* source) const {
     report.OwnerName = name_;

@@ -8,6 +8,7 @@
 // report's pages are shared with a preview window that may outlive the form.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,13 @@ constexpr int k9pt = 12;
 constexpr int k10pt = 13;
 }  // namespace os_font
 
+// The three service-order layouts.
+enum class OsLayoutKind : std::uint8_t {
+    Order,          // layout 1: the order, its items and the summary
+    Quote,          // layout 2: layout 1 as a quote
+    Authorisation,  // layout 3: the mechanic's authorisation, no items
+};
+
 class TfrmOSLayout {
   public:
     virtual ~TfrmOSLayout();
@@ -48,10 +56,6 @@ class TfrmOSLayout {
     virtual report::TRLReport& Report() = 0;
     // tblItens of layouts 1 and 2; null for layout 3.
     virtual MemoryTable* Itens() { return nullptr; }
-
-    // The design text of qryCliente: ten lines, of which line 6 (index 5)
-    // receives the job's where clause.
-    static std::vector<std::string> customer_sql();
 
     // A component of the layout by name; raises an error naming it when the
     // layout has none.

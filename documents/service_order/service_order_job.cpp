@@ -1,6 +1,5 @@
 #include "documents/service_order/service_order_job.h"
 
-#include <filesystem>
 #include <memory>
 
 #include "base/cp1252.h"
@@ -8,6 +7,7 @@
 #include "base/string_helpers.h"
 #include "base/text_lines.h"
 #include "data/firebird/dtm_email.h"
+#include "documents/company_header.h"
 #include "documents/service_order/os_mec_1.h"
 #include "documents/service_order/os_mec_2.h"
 #include "documents/service_order/os_mec_3.h"
@@ -23,35 +23,23 @@ using report::TRLMemo;
 namespace {
 
 // The documents of the segment "MECANICA", by kind (compared exactly).
-struct LayoutChoice {
+struct DocumentChoice {
     const char* tipo;
-    int layout;
-    const char* tipo_simples;  // the plain kind of a dispatch variant, else null
+    OsLayoutKind layout;
+    bool expedicao;  // the dispatch variant: no amounts
 };
 
-constexpr LayoutChoice kLayouts[] = {
-    {"ORDEM_SERVICO", 1, nullptr},      {"ORDEM_SERVICO_EXPEDICAO", 1, "ORDEM_SERVICO"},
-    {"ORCAMENTO", 2, nullptr},          {"ORCAMENTO_EXPEDICAO", 2, "ORCAMENTO"},
-    {"AUTORICAO_MECANICO", 3, nullptr},
+constexpr DocumentChoice kDocuments[] = {
+    {"ORDEM_SERVICO", OsLayoutKind::Order, false},
+    {"ORDEM_SERVICO_EXPEDICAO", OsLayoutKind::Order, true},
+    {"ORCAMENTO", OsLayoutKind::Quote, false},
+    {"ORCAMENTO_EXPEDICAO", OsLayoutKind::Quote, true},
+    {"AUTORICAO_MECANICO", OsLayoutKind::Authorisation, false},
 };
 
-// What the dispatch variant hides, by layout: the item band's price
-// columns and the order total.
-struct PriceControls {
-    const char* unitario;
-    const char* total_linha;
-    const char* total_ordem;
-};
-
-PriceControls price_controls(int layout) {
-    if (layout == 2) return {"edtVlr", "edtTot", "edttotal"};
-    return {"edtvlr", "edttot", "edtTotal"};
-}
-
-std::unique_ptr<TfrmOSLayout> create_layout(int layout, TdtmEmail& dtm) {
-    if (layout == 1) return std::make_unique<TfrmOS_Mec_1>(dtm);
-    if (layout == 2) return std::make_unique<TfrmOS_Mec_2>(dtm);
-    return std::make_unique<TfrmOS_Mec_3>(dtm);
+template <typename Layout>
+std::unique_ptr<TfrmOSLayout> create(TdtmEmail& dtm) {
+    return std::make_unique<Layout>(dtm);
 }
 
 std::string w(const char* utf8) {
@@ -85,16 +73,70 @@ std::string line_or_empty(const std::vector<std::string>& lines, std::size_t ind
     return index < lines.size() ? lines[index] : std::string();
 }
 
+// The order's customer, on the receivables database.
+std::vector<std::string> customer_query(const std::string& codigo) {
+    return {"Select c.* ,", "Iif ( tipocli='J' , cnpj , cpf )  cpf_cnpj ,",
+            "Iif ( tipocli='J' or tipocli='A'  , Ie,  identidade  )  rg_ie ", "from Clientes c",
+            "Where codigo=" + codigo};
+}
+
 }  // namespace
 
+// What the job does differently per layout.
+struct ServiceOrderJob::LayoutRow {
+    OsLayoutKind kind;
+    std::unique_ptr<TfrmOSLayout> (*create)(TdtmEmail&);
+    // The item band's price columns and the order total, which the dispatch
+    // variant hides; layouts without items have none.
+    const char* unit_price = nullptr;
+    const char* line_total = nullptr;
+    const char* order_total = nullptr;
+    // The memo that prints the instruction's informative text (the
+    // instalments), if any.
+    const char* informative_memo = nullptr;
+    // The memo that prints the quote's standard text, if any.
+    const char* quote_memo = nullptr;
+    // With the small logo the title band loses the logo's height; the
+    // authorisation keeps it, or its signature lines and services text would
+    // be cut off.
+    bool title_band_shrinks = true;
+    // Shown in the preview whatever the operation.
+    bool always_preview = false;
+};
+
+const ServiceOrderJob::LayoutRow& ServiceOrderJob::layout_row(OsLayoutKind kind) {
+    static const LayoutRow kLayouts[] = {
+        {.kind = OsLayoutKind::Order,
+         .create = create<TfrmOS_Mec_1>,
+         .unit_price = "edtvlr",
+         .line_total = "edttot",
+         .order_total = "edtTotal",
+         .informative_memo = "stringParcelas"},
+        {.kind = OsLayoutKind::Quote,
+         .create = create<TfrmOS_Mec_2>,
+         .unit_price = "edtVlr",
+         .line_total = "edtTot",
+         .order_total = "edttotal",
+         .quote_memo = "memoOs_mec_orc"},
+        {.kind = OsLayoutKind::Authorisation,
+         .create = create<TfrmOS_Mec_3>,
+         .title_band_shrinks = false,
+         .always_preview = true},
+    };
+    for (const LayoutRow& row : kLayouts) {
+        if (row.kind == kind) return row;
+    }
+    throw std::logic_error("service order: no layout row for a layout kind");
+}
+
 ServiceOrderJob::ServiceOrderJob(TdtmEmail& dtm, DocumentRequest request,
-                                 ServiceOrderOptions& options)
-    : DocumentJob(dtm, std::move(request)), options_(options), itens_(dtm) {}
+                                 ServiceOrderOptions options)
+    : DocumentJob(dtm, std::move(request)), options_(std::move(options)), itens_(dtm) {}
 
 JobResult ServiceOrderJob::run() {
-    const LayoutChoice* choice = nullptr;
+    const DocumentChoice* choice = nullptr;
     if (options_.segmento_os == "MECANICA") {
-        for (const LayoutChoice& c : kLayouts) {
+        for (const DocumentChoice& c : kDocuments) {
             if (options_.tipo_os == c.tipo) choice = &c;
         }
     }
@@ -104,16 +146,28 @@ JobResult ServiceOrderJob::run() {
                              options_.segmento_os + w("\" e o tipo \"") + options_.tipo_os + "\".");
         return {};
     }
-    const bool expedicao = choice->tipo_simples != nullptr;
-    if (expedicao) options_.tipo_os = choice->tipo_simples;
-    const int layout = choice->layout;
+    const bool expedicao = choice->expedicao;
+    const LayoutRow& layout = layout_row(choice->layout);
 
-    std::unique_ptr<TfrmOSLayout> form = create_layout(layout, dtm());
+    std::unique_ptr<TfrmOSLayout> form = layout.create(dtm());
     MemoryTable* tblItens = form->Itens();
     if (tblItens) itens_.trata_itens_da_os(*tblItens, "create", {});
 
-    // The order, then its customer.
-    Query& qryOS = form->qryOS;
+    open_order_and_customer(*form);
+    fill_company_header(dtm(), form->Report(), form->Name());
+    fill_status(*form);
+    fill_pictures(*form, layout);
+    if (tblItens) itens_.grava_dados_necessarios_tbl_item(form->qryOS, *tblItens, expedicao);
+    fill_vehicle_and_payment(*form, layout);
+    if (tblItens && expedicao) hide_prices(*form, layout);
+
+    if (layout.always_preview) return preview(form->Report());
+    return deliver(form->Report(), "OrdemServico",
+                   "Ordem_servico_" + cp1252_to_utf8(options_.numero_os) + ".pdf");
+}
+
+void ServiceOrderJob::open_order_and_customer(TfrmOSLayout& form) const {
+    Query& qryOS = form.qryOS;
     qryOS.set_sql(request().sql_documento);
     qryOS.open();
     const std::string numero = options_.numero_os.size() > 1 ? options_.numero_os.substr(1) : "";
@@ -127,52 +181,34 @@ JobResult ServiceOrderJob::run() {
     if (cod_cli.is_null()) {
         throw Error(w("A ordem de serviço ") + numero + w(" não tem cliente (COD_CLI vazio)."));
     }
-    std::vector<std::string> customer_sql = form->qryCliente.sql();
-    customer_sql.resize(std::max<std::size_t>(customer_sql.size(), 6));
-    customer_sql[5] = "Where codigo=" + cod_cli.as_string();
-    form->qryCliente.set_sql_lines(customer_sql);
-    form->qryCliente.open();
+    form.qryCliente.set_sql_lines(customer_query(cod_cli.as_string()));
+    form.qryCliente.open();
+}
 
-    const auto config = [this](const char* key) { return dtm().Busca_Valor_Referencia(key); };
-    const auto caption = [&form](const char* name, const std::string& text) {
-        form->Component<TRLLabel>(name).SetCaption(text);
-    };
-
-    // Company header.
-    caption("edtnomeEmp", config("sql_emp"));
-    caption("edtEndemp", config("sql_end"));
-    caption("edtBaiEmp", config("sql_bai"));
-    caption("edtcidUfemp", config("sql_ciduf"));
-    caption("edtCnpjEmp", "CNPJ: " + config("sql_cnpj"));
-    caption("edtIeemp", "IE: " + config("sql_ie"));
-    caption("edtcepemp", "CEP: " + config("sql_cep"));
-    caption("edtemailemp", config("sql_emaiol"));
-    caption("edtf1Emp", config("sql_fon1"));
-    caption("edtF2emp", config("sql_fon2"));
-    caption("edtfaxemp", config("sql_fax"));
-    if (layout == 1) caption("lblCidadeUf", config("sql_ciduf"));
-
-    // Status line.
-    std::string status = status_caption(qryOS.field_by_name("STATUS_ORD").as_integer());
-    const std::string ficha = qryOS.field_by_name("cod_ficha").as_string();
+void ServiceOrderJob::fill_status(TfrmOSLayout& form) const {
+    std::string status = status_caption(form.qryOS.field_by_name("STATUS_ORD").as_integer());
+    const std::string ficha = form.qryOS.field_by_name("cod_ficha").as_string();
     if (!ficha.empty()) status += "  Ficha: " + ficha;
-    caption("edtStatusEmp", status);
+    form.Component<TRLLabel>("edtStatusEmp").SetCaption(status);
+}
 
-    // Pictures and fixed texts.
+void ServiceOrderJob::fill_pictures(TfrmOSLayout& form, const LayoutRow& layout) const {
+    TdtmEmail& data = dtm();
+    const auto config = [&data](const char* key) { return data.Busca_Valor_Referencia(key); };
     const std::string logo = config("edtImagemOS1") + config("edtImagemOS2");
-    auto& imgLogo1 = form->Component<TRLImage>("imgLogo1");
-    auto& imgLogo2 = form->Component<TRLImage>("imgLogo2");
+    auto& imgLogo1 = form.Component<TRLImage>("imgLogo1");
+    auto& imgLogo2 = form.Component<TRLImage>("imgLogo2");
     Load_foto_da_os("NAO", imgLogo1);
     Load_foto_da_os("NAO", imgLogo2);
-    if (tblItens && Verifica_Sim(config("chkMemoOS_Ass"))) {
-        form->Component<TRLMemo>("memoOs_mec")
-            .SetLines(split_lines(dtm().Busca_Valor_Referencia_Memo("MEMOOS_ASS")));
+    if (form.Itens() && Verifica_Sim(config("chkMemoOS_Ass"))) {
+        form.Component<TRLMemo>("memoOs_mec")
+            .SetLines(split_lines(data.Busca_Valor_Referencia_Memo("MEMOOS_ASS")));
     }
-    if (layout == 2) {
-        form->Component<TRLMemo>("memoOs_mec_orc")
-            .SetLines(split_lines(dtm().Busca_Valor_Referencia_Memo("MEMOOS_MEC_ORC")));
+    if (layout.quote_memo) {
+        form.Component<TRLMemo>(layout.quote_memo)
+            .SetLines(split_lines(data.Busca_Valor_Referencia_Memo("MEMOOS_MEC_ORC")));
     }
-    auto& bandLogo1 = form->Component<report::TRLPanel>("bandLogo1");
+    auto& bandLogo1 = form.Component<report::TRLPanel>("bandLogo1");
     if (Verifica_Sim(config("chkLogoGrande"))) {
         Load_foto_da_os(logo, imgLogo1);
         imgLogo1.SetTop(0);
@@ -181,68 +217,67 @@ JobResult ServiceOrderJob::run() {
         imgLogo2.SetVisible(false);
         for (const char* name :
              {"edtnomeEmp", "edtEndemp", "edtBaiEmp", "edtCnpjEmp", "edtemailemp"}) {
-            form->Component<TRLLabel>(name).SetLeft(50);
+            form.Component<TRLLabel>(name).SetLeft(50);
         }
     } else {
         // The small logo sits in the header: everything below moves up.
         imgLogo1.SetVisible(false);
         bandLogo1.SetHeight(0);
         for (const char* name : {"band2", "band3"}) {
-            auto& panel = form->Component<report::TRLPanel>(name);
+            auto& panel = form.Component<report::TRLPanel>(name);
             panel.SetTop(panel.Top() - 80);
         }
-        // Layout 3 keeps its band: its signature lines and services text stay
-        // where they are, and a shorter band would cut the text off.
-        if (layout != 3) {
-            auto& bandTitle = form->Component<report::TRLBand>("bandTitle");
+        if (layout.title_band_shrinks) {
+            auto& bandTitle = form.Component<report::TRLBand>("bandTitle");
             bandTitle.SetHeight(bandTitle.Height() - 80);
         }
         Load_foto_da_os(logo, imgLogo2);
     }
-    Load_foto_da_os(qryOS.field_by_name("FOTO").as_string(),
-                    form->Component<TRLImage>("foto_da_os"));
+    Load_foto_da_os(form.qryOS.field_by_name("FOTO").as_string(),
+                    form.Component<TRLImage>("foto_da_os"));
+}
 
-    if (tblItens) itens_.grava_dados_necessarios_tbl_item(qryOS, *tblItens, expedicao);
-
-    // Vehicle and payment lines. Layout 3 fills its chassis and year too, so
-    // that they do not print their captions a second time.
+void ServiceOrderJob::fill_vehicle_and_payment(TfrmOSLayout& form, const LayoutRow& layout) const {
+    const auto caption = [&form](const char* name, const std::string& text) {
+        form.Component<TRLLabel>(name).SetCaption(text);
+    };
+    // The authorisation fills its chassis and year too, so that they do not
+    // print their captions a second time.
     const std::vector<std::string> acessorios =
-        split_lines(qryOS.field_by_name("ACESS_ORD").as_string());
+        split_lines(form.qryOS.field_by_name("ACESS_ORD").as_string());
     caption("lblChassi", line_or_empty(acessorios, 0));
     caption("lblAno", line_or_empty(acessorios, 3));
-    if (tblItens) {
-        caption("lblCondOs", line_or_empty(acessorios, 1));
-        caption("lblGarantiaOs", line_or_empty(acessorios, 2));
-        if (layout == 1) form->Component<TRLMemo>("stringParcelas").SetLines(request().informativo);
+    if (!form.Itens()) return;
 
-        std::string acrescimo = config("edtDescicaoAcres");
-        if (blank(acrescimo)) acrescimo = w("Acréscimo/Desconto: ");
-        auto& lblDesc = form->Component<TRLLabel>("lblDesc");
-        auto& edtDesc = form->Component<report::TRLDBText>("edtDesc");
-        lblDesc.SetVisible(false);
-        edtDesc.SetVisible(false);
-        const double desconto = qryOS.field_by_name("DESC_ACRE").as_float();
-        if (desconto != 0) {
-            lblDesc.SetVisible(true);
-            edtDesc.SetVisible(true);
-            lblDesc.SetCaption(desconto > 0 ? acrescimo : std::string("Desconto:"));
-        }
-
-        // The dispatch variant shows no amounts; the total's caption stays.
-        if (expedicao) {
-            lblDesc.SetCaption("");
-            lblDesc.SetVisible(false);
-            const PriceControls prices = price_controls(layout);
-            for (const char* name : {prices.unitario, prices.total_linha, "edtDesc",
-                                     prices.total_ordem, "edtMemoFormas"}) {
-                form->Component<report::TRLCustomControl>(name).SetVisible(false);
-            }
-        }
+    caption("lblCondOs", line_or_empty(acessorios, 1));
+    caption("lblGarantiaOs", line_or_empty(acessorios, 2));
+    if (layout.informative_memo) {
+        form.Component<TRLMemo>(layout.informative_memo).SetLines(request().informativo);
     }
 
-    if (layout == 3) return preview(form->Report());
-    return deliver(form->Report(), "OrdemServico",
-                   "Ordem_servico_" + cp1252_to_utf8(options_.numero_os) + ".pdf");
+    std::string acrescimo = dtm().Busca_Valor_Referencia("edtDescicaoAcres");
+    if (blank(acrescimo)) acrescimo = w("Acréscimo/Desconto: ");
+    auto& lblDesc = form.Component<TRLLabel>("lblDesc");
+    auto& edtDesc = form.Component<report::TRLDBText>("edtDesc");
+    lblDesc.SetVisible(false);
+    edtDesc.SetVisible(false);
+    const double desconto = form.qryOS.field_by_name("DESC_ACRE").as_float();
+    if (desconto != 0) {
+        lblDesc.SetVisible(true);
+        edtDesc.SetVisible(true);
+        lblDesc.SetCaption(desconto > 0 ? acrescimo : std::string("Desconto:"));
+    }
+}
+
+// The dispatch variant shows no amounts; the total's caption stays.
+void ServiceOrderJob::hide_prices(TfrmOSLayout& form, const LayoutRow& layout) {
+    auto& lblDesc = form.Component<TRLLabel>("lblDesc");
+    lblDesc.SetCaption("");
+    lblDesc.SetVisible(false);
+    for (const char* name :
+         {layout.unit_price, layout.line_total, "edtDesc", layout.order_total, "edtMemoFormas"}) {
+        form.Component<report::TRLCustomControl>(name).SetVisible(false);
+    }
 }
 
 }  // namespace tarvek

@@ -9,6 +9,7 @@
 
 #include "documents/document_job.h"
 #include "documents/service_order/item_table.h"
+#include "documents/service_order/os_layout.h"
 #include "documents/service_order/service_order_options.h"
 
 namespace tarvek {
@@ -19,9 +20,7 @@ class TRLImage;
 
 class ServiceOrderJob : public DocumentJob {
   public:
-    // Borrows `options`, which must outlive the job: a dispatch variant
-    // leaves its plain kind in tipo_os.
-    ServiceOrderJob(TdtmEmail& dtm, DocumentRequest request, ServiceOrderOptions& options);
+    ServiceOrderJob(TdtmEmail& dtm, DocumentRequest request, ServiceOrderOptions options);
 
     // enviar_Email_Print_Os, less the close timer and the result row, which
     // are the caller's. Shows a message and produces nothing for a segment
@@ -33,7 +32,17 @@ class ServiceOrderJob : public DocumentJob {
     const ServiceOrderItems& itens() const { return itens_; }
 
   private:
-    ServiceOrderOptions& options_;
+    struct LayoutRow;
+    static const LayoutRow& layout_row(OsLayoutKind kind);
+
+    // The steps of run(), in order.
+    void open_order_and_customer(TfrmOSLayout& form) const;
+    void fill_status(TfrmOSLayout& form) const;
+    void fill_pictures(TfrmOSLayout& form, const LayoutRow& layout) const;
+    void fill_vehicle_and_payment(TfrmOSLayout& form, const LayoutRow& layout) const;
+    static void hide_prices(TfrmOSLayout& form, const LayoutRow& layout);
+
+    ServiceOrderOptions options_;
     ServiceOrderItems itens_;
 };
 

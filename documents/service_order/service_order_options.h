@@ -11,8 +11,7 @@ struct ServiceOrderOptions {
     // the number is missing, and the PDF's name carries it (01234).
     std::string numero_os;
     std::string segmento_os;  // only "MECANICA" produces a document
-    // The document kind; the job turns a dispatch variant ("..._EXPEDICAO")
-    // into its plain kind and the plain kind stays for the rest of the run.
+    // The document kind; "..._EXPEDICAO" is the dispatch variant of a kind.
     std::string tipo_os;
 };
 
