@@ -129,6 +129,7 @@ int main(int argc, char** argv) {
 
         TRLPDFFilter filter;
         filter.ShowProgress = false;
+        report.SaveFilter = &filter;
 
         const auto start = std::chrono::steady_clock::now();
         report.Prepare();

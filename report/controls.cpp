@@ -11,8 +11,6 @@ namespace tarvek::report {
 
 namespace {
 
-int loading_depth = 0;
-
 bool width_free(TRLControlAlign a) {
     switch (a) {
         case faNone:
@@ -111,16 +109,6 @@ int group_index(const TRLCustomControl& c) {
 
 }  // namespace
 
-LayoutLoading::LayoutLoading() {
-    ++loading_depth;
-}
-LayoutLoading::~LayoutLoading() {
-    --loading_depth;
-}
-bool LayoutLoading::active() {
-    return loading_depth > 0;
-}
-
 // --- borders -------------------------------------------------------------
 
 void TRLBorders::SetSides(TRLBorderSides sides) {
@@ -173,6 +161,12 @@ TRLCustomControl::TRLCustomControl(std::string name) : name_(std::move(name)) {}
 
 TRLCustomControl::~TRLCustomControl() = default;
 
+bool TRLCustomControl::InLayoutLoading() const {
+    const TRLCustomControl* root = this;
+    while (root->parent_) root = root->parent_;
+    return root->layout_loading_ > 0;
+}
+
 TRLCustomReport* TRLCustomControl::Report() const {
     const TRLCustomControl* c = this;
     while (c->parent_) c = c->parent_;
@@ -185,7 +179,7 @@ void TRLCustomControl::SetBounds(int left, int top, int width, int height) {
     const int dw = width - bounds_.width();
     const int dh = height - bounds_.height();
     bounds_ = next;
-    if (LayoutLoading::active()) return;
+    if (InLayoutLoading()) return;
     GrowContainer(dw, dh);
     if (parent_) parent_->AlignControls();
 }
@@ -213,7 +207,7 @@ void TRLCustomControl::GrowContainer(int width_change, int height_change) {
 void TRLCustomControl::SetAlign(TRLControlAlign align) {
     if (parent_) parent_->aligned_children_ += (align != faNone) - (align_ != faNone);
     align_ = align;
-    if (!LayoutLoading::active() && parent_) parent_->AlignControls();
+    if (!InLayoutLoading() && parent_) parent_->AlignControls();
 }
 
 void TRLCustomControl::SetAlignment(TRLTextAlignment v) {
@@ -253,7 +247,7 @@ void TRLCustomControl::SetFont(const report::Font& font) {
 }
 
 void TRLCustomControl::ContentChanged() {
-    if (!LayoutLoading::active()) AdjustBounds();
+    if (!InLayoutLoading()) AdjustBounds();
 }
 
 void TRLCustomControl::CalcSize(int& width, int& height) {
@@ -262,7 +256,7 @@ void TRLCustomControl::CalcSize(int& width, int& height) {
 }
 
 void TRLCustomControl::AdjustBounds() {
-    if (LayoutLoading::active()) return;
+    if (InLayoutLoading()) return;
     int w = 0, h = 0;
     CalcSize(w, h);
     int left = Left(), right = Left() + w;
@@ -673,7 +667,7 @@ void TRLCustomSite::adopt(std::unique_ptr<TRLCustomControl> child) {
     child->parent_ = this;
     if (child->align_ != faNone) ++aligned_children_;
     children_.push_back(std::move(child));
-    if (!LayoutLoading::active()) AlignControls();
+    if (!InLayoutLoading()) AlignControls();
 }
 
 TRLCustomControl* TRLCustomSite::Find(const std::string& name) {
@@ -710,12 +704,12 @@ Rect TRLCustomSite::ClientRect() const {
 void TRLCustomSite::SetBounds(int left, int top, int width, int height) {
     const Rect before = bounds_;
     TRLCustomControl::SetBounds(left, top, width, height);
-    if (bounds_ != before && !LayoutLoading::active()) AlignControls();
+    if (bounds_ != before && !InLayoutLoading()) AlignControls();
 }
 
 void TRLCustomSite::AlignControls() {
     // Every change of a child's size lands here: most sites align nothing.
-    if (aligned_children_ == 0 || aligning_ || LayoutLoading::active()) return;
+    if (aligned_children_ == 0 || aligning_ || InLayoutLoading()) return;
     aligning_ = true;
     struct Reset {
         bool& flag;

@@ -136,17 +136,6 @@ struct TRLMargins {
     double BottomMargin = 0;
 };
 
-// While a layout is being declared, property writes only store values:
-// no automatic sizing, growth or docking (they run once it is complete).
-class LayoutLoading {
-  public:
-    LayoutLoading();
-    ~LayoutLoading();
-    LayoutLoading(const LayoutLoading&) = delete;
-    LayoutLoading& operator=(const LayoutLoading&) = delete;
-    static bool active();
-};
-
 class TRLCustomControl {
   public:
     explicit TRLCustomControl(std::string name);
@@ -232,7 +221,11 @@ class TRLCustomControl {
     friend class TRLCustomSite;
     // Grows the nearest expandable container by a size change of this control.
     void GrowContainer(int width_change, int height_change);
-    void ContentChanged();  // AdjustBounds unless a layout is loading
+    void ContentChanged();  // AdjustBounds unless the layout is loading
+    // Whether the report this control belongs to is declaring its layout
+    // (TRLCustomReport::LayoutLoading): property writes then only store
+    // values, with no automatic sizing, growth or docking.
+    bool InLayoutLoading() const;
 
     std::string name_;
     TRLCustomSite* parent_ = nullptr;
@@ -250,6 +243,8 @@ class TRLCustomControl {
     report::Font font_;
     bool parent_font_ = true;
     bool printable_now_ = false;
+    // Nonzero on the root of a tree while its layout loads.
+    int layout_loading_ = 0;
 };
 
 // Single-line text.

@@ -14,12 +14,6 @@ namespace tarvek::report {
 
 namespace {
 
-// Function-local so that filters created by static objects find it built.
-std::vector<TRLCustomFilter*>& registry() {
-    static std::vector<TRLCustomFilter*> filters;
-    return filters;
-}
-
 std::string with_leading_dot(const std::string& extension) {
     if (!extension.empty() && extension.front() == '.') return extension;
     std::string dotted(1, '.');
@@ -29,18 +23,7 @@ std::string with_leading_dot(const std::string& extension) {
 
 }  // namespace
 
-TRLCustomFilter::TRLCustomFilter() {
-    registry().push_back(this);
-}
-
-TRLCustomFilter::~TRLCustomFilter() {
-    auto& filters = registry();
-    filters.erase(std::remove(filters.begin(), filters.end(), this), filters.end());
-}
-
-const std::vector<TRLCustomFilter*>& TRLCustomFilter::Registered() {
-    return registry();
-}
+TRLCustomFilter::~TRLCustomFilter() = default;
 
 void TRLCustomFilter::FilterDocument(std::shared_ptr<GraphicStorage> pages,
                                      const std::function<void()>& draw_pages) {
@@ -203,33 +186,30 @@ std::string file_extension(const std::string& file_name) {
     return file_name.substr(dot);
 }
 
-TRLCustomSaveFilter* SaveFilterByFileName(const std::string& file_name) {
-    for (TRLCustomFilter* filter : registry()) {
-        auto* save = dynamic_cast<TRLCustomSaveFilter*>(filter);
-        if (save && save->HandlesFile(file_name)) return save;
-    }
-    return nullptr;
-}
-
 void TRLCustomReport::SaveToFile(const std::string& file_name) {
-    TRLCustomSaveFilter* filter = SaveFilterByFileName(file_name);
-    if (filter) filter->FileName = file_name;
+    // Refused before the pages are prepared, which may take long.
+    if (!SaveFilter) {
+        throw Error("The report \"" + Name() + "\" has no save filter (saving \"" + file_name +
+                    "\")");
+    }
+    if (!SaveFilter->HandlesFile(file_name)) {
+        throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
+                    "\" (saving \"" + file_name + "\")");
+    }
+    TRLCustomSaveFilter& filter = *SaveFilter;
+    filter.FileName = file_name;
     if (ReportState() == State::Idle) {
         // A progress window of the saving belongs to this thread, and its
         // cancel button to pages not yet written.
-        if (filter && WriteWhilePreparing && !(filter->ShowProgress && progress_windows_shown()) &&
+        if (WriteWhilePreparing && !(filter.ShowProgress && progress_windows_shown()) &&
             std::thread::hardware_concurrency() > 1) {
-            SaveWhilePreparing(*filter);
+            SaveWhilePreparing(filter);
             return;
         }
         // A failed preparation still leaves the pages it finished: they are saved.
         Prepare();
     }
-    if (!filter) {
-        throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
-                    "\" (saving \"" + file_name + "\")");
-    }
-    filter->FilterPages(Pages(), 1, Pages()->page_count());
+    filter.FilterPages(Pages(), 1, Pages()->page_count());
 }
 
 void TRLCustomReport::SaveWhilePreparing(TRLCustomSaveFilter& filter) {

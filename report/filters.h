@@ -1,13 +1,11 @@
 // Filters: the objects that take a report's finished pages somewhere else (a
-// file, a printer). Every filter alive is listed in one process-wide registry,
-// oldest first; a report's SaveToFile picks the first save filter of the
-// registry that handles the file's extension.
+// file, a printer). A report saves through the save filter it names
+// (TRLCustomReport::SaveFilter); nothing finds a filter by looking around.
 //
 // Ownership: whoever creates a filter owns it (a layout form owns its PDF
-// filter); the registry only points at it. A filter registers in its
-// constructor and leaves the registry in its destructor, so it must not be
-// copied or moved. While it filters, it shares ownership of the page
-// collection, which therefore outlives the report if need be.
+// filter); a report only points at it. While it filters, it shares
+// ownership of the page collection, which therefore outlives the report if
+// need be.
 //
 // Threads: a filter runs on one thread at a time. SaveToFile may let a
 // filter write on a second thread while the report prepares its pages on
@@ -72,7 +70,7 @@ class PageStream {
 
 class TRLCustomFilter {
   public:
-    TRLCustomFilter();
+    TRLCustomFilter() = default;
     virtual ~TRLCustomFilter();
     TRLCustomFilter(const TRLCustomFilter&) = delete;
     TRLCustomFilter& operator=(const TRLCustomFilter&) = delete;
@@ -96,9 +94,6 @@ class TRLCustomFilter {
     // preparation, which sets them; it and the later pages are then taken
     // from the collection. Runs on the writing thread.
     void FilterStream(std::shared_ptr<GraphicStorage> pages, PageStream& stream);
-
-    // The filters alive, oldest first.
-    static const std::vector<TRLCustomFilter*>& Registered();
 
   private:
     // Attaches `pages`, begins the document, lets `draw_pages` draw them and
@@ -144,15 +139,13 @@ class TRLCustomSaveFilter : public TRLCustomFilter {
 // its last path component, dot included; a name without a dot gives ".".
 std::string file_extension(const std::string& file_name);
 
-// The oldest registered save filter that handles `file_name`, or nullptr.
-TRLCustomSaveFilter* SaveFilterByFileName(const std::string& file_name);
-
-// TRLCustomReport::SaveToFile(file_name), defined with the filters: prepares
+// TRLCustomReport::SaveToFile(file_name), defined with the filters: raises
+// tarvek::Error, before anything is prepared, when the report names no save
+// filter or its filter does not handle the file's extension. Then prepares
 // the report when its state is Idle, ignoring the result (a failed
-// preparation saves the pages it finished, possibly none); then sets the
-// FileName of SaveFilterByFileName(file_name) and lets it filter every page.
-// Raises tarvek::Error when no registered filter handles the extension, and
-// lets the filter's errors (file creation, fonts) through.
+// preparation saves the pages it finished, possibly none), sets the filter's
+// FileName and lets it filter every page; the filter's errors (file
+// creation, fonts) propagate.
 //
 // When the report prepares and the filter shows no progress window, the
 // filter writes on a second thread while the pages are prepared (unless

@@ -5,6 +5,7 @@
 
 #include "base/cp1252.h"
 #include "report/barcode.h"
+#include "report/report.h"
 
 namespace tarvek::report {
 
@@ -62,8 +63,15 @@ TDataSource* source_of(const ControlDesign& s, const std::vector<TDataSource*>& 
                            s.source);
 }
 
-std::unique_ptr<TRLCustomControl> create(const ControlDesign& s,
-                                         const std::vector<TDataSource*>& sources) {
+// A control of class T, adopted by `parent` before anything is set on it, so
+// that it sees its report's layout loading.
+template <typename T>
+T& add(TRLCustomSite& parent, const std::string& name) {
+    return parent.Add(std::make_unique<T>(name));
+}
+
+TRLCustomControl& create_in(TRLCustomSite& parent, const ControlDesign& s,
+                            const std::vector<TDataSource*>& sources) {
     TDataSource* source = nullptr;
     if (s.kind == ControlDesign::Kind::DBText || s.kind == ControlDesign::Kind::DBMemo ||
         s.kind == ControlDesign::Kind::DBBarcode) {
@@ -71,46 +79,46 @@ std::unique_ptr<TRLCustomControl> create(const ControlDesign& s,
     }
     switch (s.kind) {
         case ControlDesign::Kind::Label: {
-            auto c = std::make_unique<TRLLabel>(s.name);
-            c->SetCaption(utf8_to_cp1252(s.text));
+            auto& c = add<TRLLabel>(parent, s.name);
+            c.SetCaption(utf8_to_cp1252(s.text));
             return c;
         }
         case ControlDesign::Kind::DBText: {
-            auto c = std::make_unique<TRLDBText>(s.name);
-            c->SetDataSource(source);
-            c->SetDataField(s.text);
+            auto& c = add<TRLDBText>(parent, s.name);
+            c.SetDataSource(source);
+            c.SetDataField(s.text);
             return c;
         }
         case ControlDesign::Kind::Memo: {
-            auto c = std::make_unique<TRLMemo>(s.name);
+            auto& c = add<TRLMemo>(parent, s.name);
             std::vector<std::string> lines;
             for (const std::string& line : s.lines) lines.push_back(utf8_to_cp1252(line));
-            c->SetLines(std::move(lines));
+            c.SetLines(std::move(lines));
             return c;
         }
         case ControlDesign::Kind::DBMemo: {
-            auto c = std::make_unique<TRLDBMemo>(s.name);
-            c->SetDataSource(source);
-            c->SetDataField(s.text);
+            auto& c = add<TRLDBMemo>(parent, s.name);
+            c.SetDataSource(source);
+            c.SetDataField(s.text);
             return c;
         }
         case ControlDesign::Kind::Image: {
-            auto c = std::make_unique<TRLImage>(s.name);
-            if (s.stretch) c->SetStretch(true);
+            auto& c = add<TRLImage>(parent, s.name);
+            if (s.stretch) c.SetStretch(true);
             return c;
         }
         case ControlDesign::Kind::Panel:
-            return std::make_unique<TRLPanel>(s.name);
+            return add<TRLPanel>(parent, s.name);
         case ControlDesign::Kind::DBBarcode: {
-            auto c = std::make_unique<TRLDBBarcode>(s.name);
-            c->SetDataSource(source);
-            c->SetDataField(s.text);
-            if (s.barcode_ratio > 0) c->SetRatio(s.barcode_ratio);
+            auto& c = add<TRLDBBarcode>(parent, s.name);
+            c.SetDataSource(source);
+            c.SetDataField(s.text);
+            if (s.barcode_ratio > 0) c.SetRatio(s.barcode_ratio);
             return c;
         }
         case ControlDesign::Kind::Band: {
-            auto c = std::make_unique<TRLBand>(s.name);
-            c->BandType = s.band_type;
+            auto& c = add<TRLBand>(parent, s.name);
+            c.BandType = s.band_type;
             return c;
         }
     }
@@ -120,7 +128,7 @@ std::unique_ptr<TRLCustomControl> create(const ControlDesign& s,
 void build_into(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                 const std::vector<TDataSource*>& sources) {
     for (const ControlDesign& s : designs) {
-        TRLCustomControl& c = parent.Add(create(s, sources));
+        TRLCustomControl& c = create_in(parent, s, sources);
         apply_common(c, s);
         if (auto* site = dynamic_cast<TRLCustomSite*>(&c)) build_into(*site, s.children, sources);
     }
@@ -304,8 +312,10 @@ void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& desig
 
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   const std::vector<TDataSource*>& sources) {
+    TRLCustomReport* report = parent.Report();
+    if (!report) throw std::logic_error("layout: " + parent.Name() + " is not part of a report");
     {
-        LayoutLoading loading;
+        const TRLCustomReport::LayoutLoading loading(*report);
         build_into(parent, designs, sources);
     }
     dock_all(parent);

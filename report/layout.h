@@ -182,8 +182,10 @@ void insert_after(std::vector<ControlDesign>& designs, const std::string& name,
                   std::vector<ControlDesign> added);
 
 // Creates the controls of `designs` under `parent`, binding data controls to
-// `source`, then docks every container. Returns nothing: reach controls with
-// TRLCustomSite::Find or keep references from the parent's children.
+// `source`, with the report's layout loading, then docks every container.
+// `parent` must be part of a report (std::logic_error otherwise). Returns
+// nothing: reach controls with TRLCustomSite::Find or keep references from
+// the parent's children.
 void build_layout(TRLCustomSite& parent, const std::vector<ControlDesign>& designs,
                   TDataSource* source);
 // The same for a layout reading several data sources: a data control binds to

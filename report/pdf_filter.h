@@ -3,10 +3,9 @@
 // Windows-1252 under WinAnsiEncoding), pictures become JPEG (or hex) images,
 // everything else path and text operators.
 //
-// Ownership: the filter is owned by whoever created it (a layout form) and
-// registers itself in the filter registry for its lifetime (filters.h). The
-// open file and the writer's tables exist only between begin and end of a
-// document; only object offsets and the font, image and page lists are kept,
+// Ownership: the filter is owned by whoever created it (a layout form, whose
+// report names it as its save filter). The open file and the writer's tables exist only between
+// begin and end of a document; only object offsets and the font, image and page lists are kept,
 // never page contents. The text measurement service given to SetTextMetrics
 // is borrowed and must outlive the filter's documents.
 //

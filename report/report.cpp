@@ -138,7 +138,7 @@ void TRLCustomReport::PaperChanged() {
     int w = 0, h = 0;
     CalcSize(w, h);
     const Rect next{Left(), Top(), Left() + w, Top() + h};
-    if (LayoutLoading::active()) {
+    if (InLayoutLoading()) {
         bounds_ = next;
     } else {
         TRLCustomSite::SetBounds(Left(), Top(), w, h);

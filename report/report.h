@@ -114,6 +114,9 @@ class TRLCustomReport : public TRLCustomSite {
     TRLPrintQuality PrintQuality = pqFullFeature;
     // The layout form's component name, part of the default job title.
     std::string OwnerName;
+    // The filter SaveToFile writes through (borrowed; a layout form points
+    // it at its own filter). Without one, saving fails before preparing.
+    TRLCustomSaveFilter* SaveFilter = nullptr;
     // SaveToFile may write the file on a second thread while it prepares the
     // pages (filters.h); the file is the same either way. Off: the pages
     // first, then the file, on the calling thread.
@@ -135,6 +138,22 @@ class TRLCustomReport : public TRLCustomSite {
     const std::shared_ptr<GraphicStorage>& Pages() const { return pages_; }
     int PageNumber() const { return page_number_; }
     int DetailCount() const { return detail_count_; }
+
+    // While a layout is declared into this report, property writes of its
+    // controls only store values: no automatic sizing, growth or docking
+    // (they run once it is complete). Scopes nest.
+    class LayoutLoading {
+      public:
+        explicit LayoutLoading(TRLCustomReport& report) : report_(report) {
+            ++report_.layout_loading_;
+        }
+        ~LayoutLoading() { --report_.layout_loading_; }
+        LayoutLoading(const LayoutLoading&) = delete;
+        LayoutLoading& operator=(const LayoutLoading&) = delete;
+
+      private:
+        TRLCustomReport& report_;
+    };
 
     // The report's size always follows its paper.
     void SetBounds(int left, int top, int width, int height) override;

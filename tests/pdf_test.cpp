@@ -105,6 +105,7 @@ struct Doc : test::ReportDoc {
 
     Doc() {
         filter.SetClock([] { return std::string(kFixedTime); });
+        report.SaveFilter = &filter;
     }
     // Prepares and saves; returns the file's bytes.
     std::string save(const std::string& name) {
@@ -172,37 +173,59 @@ TEST(PdfNumbers, FourDecimalsWithoutTrailingZeros) {
     for (const auto& c : cases) EXPECT_EQ(pdf_number(c.value), c.text) << c.value;
 }
 
-TEST(PdfFilterRegistry, ExtensionsAndRegistrationOrder) {
+TEST(PdfSaveFilter, ExtensionsItHandles) {
     const struct {
         const char* name;
         const char* extension;
-    } cases[] = {{"/tmp/a.pdf", ".pdf"},
-                 {"/tmp/a.b.PDF", ".PDF"},
-                 {"/tmp/x.y/semponto", "."},
-                 {"semponto", "."},
-                 {"fim.", "."},
-                 {"c.Pdf", ".Pdf"}};
-    for (const auto& c : cases) EXPECT_EQ(file_extension(c.name), c.extension) << c.name;
-
-    const std::size_t before = TRLCustomFilter::Registered().size();
-    EXPECT_EQ(SaveFilterByFileName("/tmp/x.pdf"), nullptr);
-    {
-        TRLPDFFilter older;
-        EXPECT_EQ(older.DefaultExt(), ".pdf");
-        {
-            TRLPDFFilter newer;
-            ASSERT_EQ(TRLCustomFilter::Registered().size(), before + 2);
-            EXPECT_EQ(TRLCustomFilter::Registered()[before], &older);
-            EXPECT_EQ(SaveFilterByFileName("/tmp/x.PDF"), &older);
-            EXPECT_EQ(SaveFilterByFileName("/tmp/x.pdfx"), nullptr);
-            EXPECT_EQ(SaveFilterByFileName("/tmp/pdf"), nullptr);
-        }
-        EXPECT_EQ(TRLCustomFilter::Registered().size(), before + 1);
+        bool handled;
+    } cases[] = {{"/tmp/a.pdf", ".pdf", true},
+                 {"/tmp/a.b.PDF", ".PDF", true},
+                 {"/tmp/x.y/semponto", ".", false},
+                 {"semponto", ".", false},
+                 {"fim.", ".", false},
+                 {"c.Pdf", ".Pdf", true},
+                 {"/tmp/x.pdfx", ".pdfx", false},
+                 {"/tmp/pdf", ".", false}};
+    const TRLPDFFilter filter;
+    EXPECT_EQ(filter.DefaultExt(), ".pdf");
+    for (const auto& c : cases) {
+        EXPECT_EQ(file_extension(c.name), c.extension) << c.name;
+        EXPECT_EQ(filter.HandlesFile(c.name), c.handled) << c.name;
     }
-    EXPECT_EQ(TRLCustomFilter::Registered().size(), before);
 }
 
-TEST(PdfFilterRegistry, DisplayNameFollowsTheEngineLanguage) {
+// Saving goes through the report's own filter, and a report that cannot
+// save the file says so before a single record is read.
+TEST(PdfSave, WithoutItsFilterTheReportFailsBeforePreparing) {
+    TempDir dir;
+    test::ReportDoc doc;
+    doc.rows(3);
+    doc.build({band("banda", 38, 38, 718, 40, {dbtext("d", 0, 0, 200, 20, "NOME").font(11)})});
+    int records = 0;
+    doc.find<TRLBand>("banda").BeforePrint = [&](TRLCustomControl&, bool&) { ++records; };
+    TRLPDFFilter alive_but_not_named;
+
+    try {
+        doc.report.SaveToFile(dir.file("a.pdf"));
+        ADD_FAILURE() << "saved without a filter";
+    } catch (const Error& e) {
+        EXPECT_EQ(std::string(e.what()), "The report \"Relatorio\" has no save filter (saving \"" +
+                                             dir.file("a.pdf") + "\")");
+    }
+    doc.report.SaveFilter = &alive_but_not_named;
+    EXPECT_THROW(doc.report.SaveToFile(dir.file("a.xyz")), Error);
+    EXPECT_EQ(records, 0);
+    EXPECT_EQ(doc.report.ReportState(), TRLCustomReport::State::Idle);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.pdf")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.xyz")));
+
+    doc.report.SaveToFile(dir.file("a.pdf"));
+    EXPECT_EQ(records, 3);
+    EXPECT_EQ(alive_but_not_named.FileName, dir.file("a.pdf"));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("a.pdf")));
+}
+
+TEST(PdfSaveFilter, DisplayNameFollowsTheEngineLanguage) {
     const FormatSettings saved = FormatSettings::current();
     FormatSettings::set_current(
         FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
@@ -833,7 +856,7 @@ TEST(PdfImages, BitmapAndOriginalFormatsWriteHexPixelRows) {
     }
 }
 
-TEST(PdfSave, CapitalExtensionPicksTheOlderFilterWithItsOwnInfo) {
+TEST(PdfSave, CapitalExtensionSavesThroughTheReportsFilterWithItsOwnInfo) {
     Doc doc;
     doc.rows(1);
     doc.build({band("banda", 38, 38, 718, 40, {label("a", 0, 0, 50, 12, "a").font(11)})});

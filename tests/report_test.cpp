@@ -183,6 +183,31 @@ TEST(ReportLayout, AutoSizedLabelMeasuresItsCaptionAndKeepsItsAnchor) {
     EXPECT_EQ(empty.Width(), text_width(9, " ") + 2 * 2);
 }
 
+// Loading a layout is a state of its report: while one report declares its
+// controls (writes only store values), a label of another report sizes
+// itself as always, and the loading report's controls size themselves again
+// once the declaration is over.
+TEST(ReportLayout, LayoutLoadingBelongsToItsReport) {
+    TRLReport loading("carregando");
+    TRLReport other("outro");
+    auto& band_of_other = other.Add(std::make_unique<TRLBand>("banda"));
+    auto& label_of_other = band_of_other.Add(std::make_unique<TRLLabel>("rotulo"));
+    auto& label_of_loading = loading.Add(std::make_unique<TRLLabel>("carregado"));
+    label_of_loading.SetBounds(10, 10, 5, 5);
+    {
+        const TRLCustomReport::LayoutLoading scope(loading);
+        label_of_other.SetCaption("Vencimento");
+        EXPECT_EQ(label_of_other.Width(), text_width(13, "Vencimento ")) << "sized at once";
+        label_of_loading.SetCaption("Vencimento");
+        EXPECT_EQ(label_of_loading.Width(), 5) << "only stored while loading";
+    }
+    label_of_loading.SetCaption("Local");
+    EXPECT_EQ(label_of_loading.Width(), text_width(13, "Local "));
+
+    TRLPanel alone("avulso");
+    EXPECT_THROW(build_layout(alone, {label("x", 0, 0, 10, 10, "x")}, nullptr), std::logic_error);
+}
+
 // A design told as differences from another: the base below stands for a
 // bank's boleto, the edits for another bank's table of differences.
 std::vector<ControlDesign> base_design() {

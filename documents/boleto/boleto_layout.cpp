@@ -101,6 +101,7 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const 
     // A4 portrait, the engine's margins, Arial 13 px.
     Boleto.OwnerName = name_;
     Boleto.DataSource = &dtsboleto;
+    Boleto.SaveFilter = &RLPDFFilter1;
     Boleto.SetTitle("Boleto");
     Boleto.PreviewOptions.Caption = "Boleto";
     report::Font font;

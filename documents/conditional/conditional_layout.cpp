@@ -191,6 +191,7 @@ TfrmCondicinal_Mod_1::TfrmCondicinal_Mod_1(TdtmEmail& dtm)
     // Half an A4 sheet; the item table may switch it to a whole one.
     Modelo1.OwnerName = kName;
     Modelo1.DataSource = &dtsItenscond;
+    Modelo1.SaveFilter = &RLPDFFilter1;
     Modelo1.SetTitle("Boleto");
     Modelo1.PreviewOptions.Caption = "Venda";
     Modelo1.PageSetup().SetPaperSize(fpCustom);

@@ -83,9 +83,10 @@ TfrmOSLayout::TfrmOSLayout(std::string form_name, TdtmEmail& dtm)
 
 TfrmOSLayout::~TfrmOSLayout() = default;
 
-void TfrmOSLayout::setup_report(report::TRLReport& report, report::TDataSource* source) const {
+void TfrmOSLayout::setup_report(report::TRLReport& report, report::TDataSource* source) {
     report.OwnerName = name_;
     report.DataSource = source;
+    report.SaveFilter = &RLPDFFilter1;
     report.Borders().SetSides(report::sdAll);
     report.SetTitle("Boleto");
     report.PreviewOptions.Caption = "Boleto";

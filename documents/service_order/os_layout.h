@@ -68,8 +68,9 @@ class TfrmOSLayout {
   protected:
     TfrmOSLayout(std::string form_name, TdtmEmail& dtm);
     // The settings all three reports share: A4, borders on all sides, Arial
-    // 10, title and preview caption "Boleto", read from `source`.
-    void setup_report(report::TRLReport& report, report::TDataSource* source) const;
+    // 10, title and preview caption "Boleto", read from `source`, saved
+    // through RLPDFFilter1.
+    void setup_report(report::TRLReport& report, report::TDataSource* source);
 
   private:
     std::string name_;

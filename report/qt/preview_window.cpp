@@ -406,30 +406,13 @@ void PreviewWindow::print() {
 void PreviewWindow::save() {
     if (!pages_) return;
     const EngineTexts& t = EngineTexts::current();
-    QStringList names;
-    QStringList extensions;
-    bool pdf_listed = false;
-    for (TRLCustomFilter* filter : TRLCustomFilter::Registered()) {
-        auto* save_filter = dynamic_cast<TRLCustomSaveFilter*>(filter);
-        if (!save_filter) continue;
-        const QString extension = QString::fromStdString(save_filter->DefaultExt());
-        names << QString("%1 (*%2)").arg(from_cp1252(save_filter->DisplayName), extension);
-        extensions << extension;
-        pdf_listed = pdf_listed || ascii_iequals(save_filter->DefaultExt(), ".pdf");
-    }
-    if (!pdf_listed) {
-        names << QString("%1 (*.pdf)").arg(from_cp1252(t.pdf_document));
-        extensions << QStringLiteral(".pdf");
-    }
-
-    QString chosen_filter = names.front();
+    // The one format the window writes.
+    const QString pdf_files = QString("%1 (*.pdf)").arg(from_cp1252(t.pdf_document));
     QString proposed = from_cp1252(macro_value(pages_->macros, "Title"));
-    QString file = QFileDialog::getSaveFileName(this, from_cp1252(t.save), proposed,
-                                                names.join(";;"), &chosen_filter);
+    QString file =
+        QFileDialog::getSaveFileName(this, from_cp1252(t.save), proposed, pdf_files, nullptr);
     if (file.isEmpty()) return;
-    if (QFileInfo(file).suffix().isEmpty()) {
-        file += extensions.value(std::max<qsizetype>(names.indexOf(chosen_filter), 0));
-    }
+    if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".pdf");
     try {
         save_pages(pages_, file.toStdString(), 1, page_count_);
     } catch (const std::exception& e) {
@@ -453,18 +436,13 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void save_pages(std::shared_ptr<GraphicStorage> pages, const std::string& file_name, int first,
                 int last) {
-    TRLCustomSaveFilter* filter = SaveFilterByFileName(file_name);
-    std::unique_ptr<TRLPDFFilter> own_filter;
-    if (!filter && ascii_iequals(file_extension(file_name), ".pdf")) {
-        own_filter = std::make_unique<TRLPDFFilter>();
-        filter = own_filter.get();
-    }
-    if (!filter) {
+    if (!ascii_iequals(file_extension(file_name), ".pdf")) {
         throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
                     "\" (saving \"" + file_name + "\")");
     }
-    filter->FileName = file_name;
-    filter->FilterPages(std::move(pages), first, last);
+    TRLPDFFilter filter;
+    filter.FileName = file_name;
+    filter.FilterPages(std::move(pages), first, last);
 }
 
 }  // namespace tarvek::report

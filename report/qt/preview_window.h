@@ -95,11 +95,9 @@ class PreviewWindow : public QMainWindow {
 };
 
 // Writes pages first..last (1-based, clipped) of `pages` to `file_name`
-// through the oldest registered save filter that handles its extension, or,
-// for ".pdf" when none does, through a PDF filter of its own (a layout's
-// filter is gone once its job ended, while its preview stays). Raises
-// tarvek::Error when no filter handles the extension, and lets the filter's
-// errors through.
+// through a PDF filter of its own: the layout's filter is gone once its job
+// ended, while its preview stays. Raises tarvek::Error for any extension but
+// ".pdf" (in any case), and lets the filter's errors through.
 void save_pages(std::shared_ptr<GraphicStorage> pages, const std::string& file_name, int first,
                 int last);
 
