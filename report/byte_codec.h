@@ -1,8 +1,8 @@
-// Private to the page codec and the page store: the bytes of stored pages.
-// Numbers take 7 bits a byte (signed ones zigzag-coded).
+// Private to the page codec: the numbers, flags and texts stored pages are
+// made of. Numbers take 7 bits a byte (signed ones zigzag-coded).
 //
-// A Writer owns the bytes it builds; a Reader borrows its bytes and raises an
-// error naming the byte where they stop making sense.
+// A Writer owns the bytes it builds; a Reader borrows its bytes and raises a
+// PageDataError at the byte where they stop making sense.
 #pragma once
 
 #include <algorithm>
@@ -13,7 +13,6 @@
 #include <string>
 #include <string_view>
 
-#include "base/errors.h"
 #include "report/metafile.h"
 
 namespace tarvek::report {
@@ -47,45 +46,6 @@ class Writer {
     }
     void raw(const std::uint8_t* data, std::size_t size) {
         raw(std::string_view(reinterpret_cast<const char*>(data), size));
-    }
-    void rect(const Rect& r) {
-        svar(r.left);
-        svar(r.top);
-        svar(r.right);
-        svar(r.bottom);
-    }
-    void color(MetaColor c) {
-        u8(c.red);
-        u8(c.green);
-        u8(c.blue);
-    }
-    void brush(const MetaBrush& b) {
-        color(b.color);
-        svar(b.style);
-    }
-    void pen(const MetaPen& p) {
-        color(p.color);
-        svar(p.mode);
-        svar(p.style);
-        svar(p.width);
-    }
-    void meta_font(const MetaFont& f) {
-        svar(f.pixels_per_inch);
-        u8(f.charset);
-        color(f.color);
-        svar(f.height);
-        svar(f.name_index);
-        svar(f.pitch);
-        svar(f.size);
-        uvar(f.style);
-    }
-    void font(const Font& f) {
-        str(f.name);
-        svar(f.height);
-        uvar(f.style);
-        uvar(f.color);
-        u8(f.charset);
-        svar(f.pitch);
     }
     std::size_t size() const { return size_; }
     std::string_view view() const { return {out_.data(), size_}; }
@@ -159,68 +119,10 @@ class Reader {
     }
     std::string str() { return std::string(bytes(count(1))); }
     std::size_t remaining() const { return bytes_.size() - pos_; }
-    void expect(std::string_view magic) {
-        need(magic.size());
-        if (bytes_.substr(pos_, magic.size()) != magic) fail("not a stored page");
-        pos_ += magic.size();
-    }
-    Rect rect() {
-        Rect r;
-        r.left = i32();
-        r.top = i32();
-        r.right = i32();
-        r.bottom = i32();
-        return r;
-    }
-    MetaColor color() {
-        MetaColor c;
-        c.red = u8();
-        c.green = u8();
-        c.blue = u8();
-        return c;
-    }
-    MetaBrush brush() {
-        MetaBrush b;
-        b.color = color();
-        b.style = i32();
-        return b;
-    }
-    MetaPen pen() {
-        MetaPen p;
-        p.color = color();
-        p.mode = i32();
-        p.style = i32();
-        p.width = i32();
-        return p;
-    }
-    MetaFont meta_font() {
-        MetaFont f;
-        f.pixels_per_inch = i32();
-        f.charset = u8();
-        f.color = color();
-        f.height = i32();
-        f.name_index = i32();
-        f.pitch = i32();
-        f.size = i32();
-        f.style = u32();
-        return f;
-    }
-    Font font() {
-        Font f;
-        f.name = str();
-        f.height = i32();
-        f.style = u32();
-        f.color = u32();
-        f.charset = u8();
-        f.pitch = i32();
-        return f;
-    }
     void finish() const {
         if (pos_ != bytes_.size()) fail("unexpected bytes after the page");
     }
-    [[noreturn]] void fail(const std::string& what) const {
-        throw Error("Damaged page data at byte " + std::to_string(pos_) + ": " + what);
-    }
+    [[noreturn]] void fail(const std::string& reason) const { throw PageDataError(pos_, reason); }
 
   private:
     void need(std::size_t n) const {

@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "report/metafile.h"
+#include "report/page_format.h"
 
 namespace tarvek::report {
 
@@ -43,38 +44,46 @@ const char* object_class_name(ObjectKind kind) {
 
 namespace {
 
-bool has_end_points(ObjectKind kind) {
-    return kind == ObjectKind::Line || kind == ObjectKind::Arc;
+// How fields of each type move and scale; fields of other types stay.
+void move_by(Point& p, int dx, int dy) {
+    p = {p.x + dx, p.y + dy};
 }
-
-Point scaled(Point p, double sx, double sy) {
-    return {scale_coordinate(p.x, sx), scale_coordinate(p.y, sy)};
+void move_by(std::vector<Point>& points, int dx, int dy) {
+    for (Point& p : points) move_by(p, dx, dy);
+}
+void scale_by(Point& p, double sx, double sy) {
+    p = {scale_coordinate(p.x, sx), scale_coordinate(p.y, sy)};
+}
+void scale_by(std::vector<Point>& points, double sx, double sy) {
+    for (Point& p : points) scale_by(p, sx, sy);
+}
+void scale_by(MetaFont& font, double, double sy) {
+    font.size = scale_coordinate(font.size, sy);
 }
 
 }  // namespace
 
 void GraphicObject::offset(int dx, int dy) {
     bounds = bounds.moved(dx, dy);
-    if (kind == ObjectKind::Text) origin = {origin.x + dx, origin.y + dy};
-    if (has_end_points(kind)) {
-        from = {from.x + dx, from.y + dy};
-        to = {to.x + dx, to.y + dy};
-    }
-    for (Point& p : points) p = {p.x + dx, p.y + dy};
+    const KindSet mine = kind_bit(kind);
+    for_each_field(PageFormat::object_fields, [&](const auto& field, auto) {
+        auto& value = field.of(*this);
+        if constexpr (requires { move_by(value, dx, dy); }) {
+            if (field.kinds & mine) move_by(value, dx, dy);
+        }
+    });
 }
 
 void GraphicObject::scale(double sx, double sy) {
     bounds = {scale_coordinate(bounds.left, sx), scale_coordinate(bounds.top, sy),
               scale_coordinate(bounds.right, sx), scale_coordinate(bounds.bottom, sy)};
-    if (kind == ObjectKind::Text) {
-        origin = scaled(origin, sx, sy);
-        font.size = scale_coordinate(font.size, sy);
-    }
-    if (has_end_points(kind)) {
-        from = scaled(from, sx, sy);
-        to = scaled(to, sx, sy);
-    }
-    for (Point& p : points) p = scaled(p, sx, sy);
+    const KindSet mine = kind_bit(kind);
+    for_each_field(PageFormat::object_fields, [&](const auto& field, auto) {
+        auto& value = field.of(*this);
+        if constexpr (requires { scale_by(value, sx, sy); }) {
+            if (field.kinds & mine) scale_by(value, sx, sy);
+        }
+    });
 }
 
 namespace {

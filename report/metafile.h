@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/errors.h"
 #include "report/graphics.h"
 #include "report/picture.h"
 
@@ -223,12 +224,14 @@ class GraphicSurface {
     // Internal serialisation for the swap file; round trips exactly except
     // for the generator (pictures come back with the same pixels). Without a
     // store the pictures are part of the bytes. deserialize raises an error
-    // on damaged data.
+    // on damaged data: a PageDataError where the bytes break the format.
     std::string serialize(PictureStore* pictures = nullptr) const;
     static std::unique_ptr<GraphicSurface> deserialize(std::string_view bytes,
                                                        PictureStore* pictures = nullptr);
 
   private:
+    friend struct PageFormat;  // names the fields a stored page keeps
+
     GraphicObject& append(ObjectKind kind, const Rect& bounds);
     // Turns the font index of an object taken from `source` into ours;
     // `ours` remembers the indexes turned so far (empty at first).
@@ -249,6 +252,20 @@ class GraphicSurface {
     std::vector<Rect> clip_stack_;
     bool opened_ = false;
     bool modified_ = false;
+};
+
+// Stored page bytes that cannot be read back: "Damaged page data at byte N:
+// reason", N being where reading stopped; the byte and the reason are given
+// apart as well.
+class PageDataError : public Error {
+  public:
+    PageDataError(std::size_t offset, const std::string& reason);
+    std::size_t offset() const noexcept { return offset_; }
+    const std::string& reason() const noexcept { return reason_; }
+
+  private:
+    std::size_t offset_;
+    std::string reason_;
 };
 
 // Thread safety: a collection may be filled on one thread while another

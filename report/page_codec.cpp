@@ -1,21 +1,147 @@
-// Pages as bytes, for the swap file. An object writes only the fields that
-// differ from a new object's, its coordinates relative to what came before,
-// and a font, brush or pen equal to the last one written as a flag: a page of
-// texts and rules takes a few bytes an object. Pictures go to the store, or
-// else follow in the bytes, each row as a copy of the one above, runs of one
-// colour, or raw pixels.
+// Pages as bytes, for the swap file: what the field tables of page_format.h
+// list, in their order. An object writes only the fields that differ from a
+// new object's, its coordinates relative to what came before, and a font,
+// brush or pen equal to the last one written as a flag: a page of texts and
+// rules takes a few bytes an object. Pictures go to the store, or else follow
+// in the bytes, each row as a copy of the one above, runs of one colour, or
+// raw pixels.
 #include "report/page_codec.h"
 
+#include <array>
 #include <cstring>
 #include <limits>
 
 #include "report/byte_codec.h"
+#include "report/page_format.h"
 
 namespace tarvek::report {
 
+PageDataError::PageDataError(std::size_t offset, const std::string& reason)
+    : Error("Damaged page data at byte " + std::to_string(offset) + ": " + reason),
+      offset_(offset),
+      reason_(reason) {}
+
 namespace {
 
-constexpr std::string_view kPageMagic = "TVKPAGE2";
+// --- values
+
+void put(Writer& w, bool v) {
+    w.boolean(v);
+}
+void get(Reader& r, bool& v) {
+    v = r.boolean();
+}
+void put(Writer& w, std::uint8_t v) {
+    w.u8(v);
+}
+void get(Reader& r, std::uint8_t& v) {
+    v = r.u8();
+}
+void put(Writer& w, int v) {
+    w.svar(v);
+}
+void get(Reader& r, int& v) {
+    v = r.i32();
+}
+void put(Writer& w, unsigned v) {
+    w.uvar(v);
+}
+void get(Reader& r, unsigned& v) {
+    v = r.u32();
+}
+void put(Writer& w, const std::string& v) {
+    w.str(v);
+}
+void get(Reader& r, std::string& v) {
+    v = r.str();
+}
+
+// Structures are written member by member; get() reads them back in the
+// same order. Declared first: members may be structures themselves.
+void put(Writer& w, const MetaColor& v);
+void get(Reader& r, MetaColor& v);
+template <typename T, typename... Members>
+void put_members(Writer& w, const T& value, Members... members) {
+    (put(w, value.*members), ...);
+}
+template <typename T, typename... Members>
+void get_members(Reader& r, T& value, Members... members) {
+    (get(r, value.*members), ...);
+}
+
+void put(Writer& w, const Rect& v) {
+    put_members(w, v, &Rect::left, &Rect::top, &Rect::right, &Rect::bottom);
+}
+void get(Reader& r, Rect& v) {
+    get_members(r, v, &Rect::left, &Rect::top, &Rect::right, &Rect::bottom);
+}
+void put(Writer& w, const MetaColor& v) {
+    put_members(w, v, &MetaColor::red, &MetaColor::green, &MetaColor::blue);
+}
+void get(Reader& r, MetaColor& v) {
+    get_members(r, v, &MetaColor::red, &MetaColor::green, &MetaColor::blue);
+}
+void put(Writer& w, const MetaBrush& v) {
+    put_members(w, v, &MetaBrush::color, &MetaBrush::style);
+}
+void get(Reader& r, MetaBrush& v) {
+    get_members(r, v, &MetaBrush::color, &MetaBrush::style);
+}
+void put(Writer& w, const MetaPen& v) {
+    put_members(w, v, &MetaPen::color, &MetaPen::mode, &MetaPen::style, &MetaPen::width);
+}
+void get(Reader& r, MetaPen& v) {
+    get_members(r, v, &MetaPen::color, &MetaPen::mode, &MetaPen::style, &MetaPen::width);
+}
+
+constexpr auto kMetaFontMembers =
+    std::tuple{&MetaFont::pixels_per_inch, &MetaFont::charset, &MetaFont::color, &MetaFont::height,
+               &MetaFont::name_index,      &MetaFont::pitch,   &MetaFont::size,  &MetaFont::style};
+void put(Writer& w, const MetaFont& v) {
+    std::apply([&](auto... members) { put_members(w, v, members...); }, kMetaFontMembers);
+}
+void get(Reader& r, MetaFont& v) {
+    std::apply([&](auto... members) { get_members(r, v, members...); }, kMetaFontMembers);
+}
+
+constexpr auto kFontMembers = std::tuple{&Font::name,  &Font::height,  &Font::style,
+                                         &Font::color, &Font::charset, &Font::pitch};
+void put(Writer& w, const Font& v) {
+    std::apply([&](auto... members) { put_members(w, v, members...); }, kFontMembers);
+}
+void get(Reader& r, Font& v) {
+    std::apply([&](auto... members) { get_members(r, v, members...); }, kFontMembers);
+}
+
+// The fewest bytes a value takes: a list longer than the data can hold is
+// refused before anything is allocated.
+template <typename T>
+constexpr std::size_t min_size = 1;
+template <>
+constexpr std::size_t min_size<Rect> = 4;
+template <typename A, typename B>
+constexpr std::size_t min_size<std::pair<A, B>> = min_size<A> + min_size<B>;
+
+template <typename A, typename B>
+void put(Writer& w, const std::pair<A, B>& v) {
+    put(w, v.first);
+    put(w, v.second);
+}
+template <typename A, typename B>
+void get(Reader& r, std::pair<A, B>& v) {
+    get(r, v.first);
+    get(r, v.second);
+}
+template <typename T>
+void put(Writer& w, const std::vector<T>& v) {
+    w.uvar(v.size());
+    for (const T& element : v) put(w, element);
+}
+template <typename T>
+void get(Reader& r, std::vector<T>& v) {
+    v.resize(r.count(min_size<T>));
+    for (T& element : v) get(r, element);
+}
 
 // --- pictures
 
@@ -124,167 +250,161 @@ Picture read_picture(Reader& r) {
 
 // --- objects
 
-enum ObjectField : std::uint32_t {
-    kGeneratorField = 1u << 0,
-    kTextField = 1u << 1,
-    kOriginField = 1u << 2,
-    kAlignmentField = 1u << 3,  // alignment and layout
-    kTextFlagsField = 1u << 4,
-    kFontField = 1u << 5,
-    kFontAgain = 1u << 6,  // the font last written
-    kBrushField = 1u << 7,
-    kBrushAgain = 1u << 8,
-    kPenField = 1u << 9,
-    kPenAgain = 1u << 10,
-    kPictureField = 1u << 11,
-    kParityField = 1u << 12,
-    kEndsField = 1u << 13,  // from and to
-    kPixelColorField = 1u << 14,
-    kPointsField = 1u << 15,
+// What an object's fields are written against: its bounds, where its points
+// are told from, and the page's picture store, if any.
+struct ObjectFrame {
+    const Rect& bounds;
+    GraphicSurface::PictureStore* pictures;
 };
-constexpr std::uint32_t kAllFields = (1u << 16) - 1;
 
-// What the objects before the current one left: coordinates and the state
-// last written are told relative to it.
-struct ObjectContext {
-    Rect bounds;
-    std::int64_t group_id = 0;
-    MetaFont font;
-    MetaBrush brush;
-    MetaPen pen;
-};
+// An object field's value is written as any value of its type, but for
+// points, told from the object's top-left corner, pictures, and flags, which
+// the field's presence bit tells alone.
+template <typename T>
+void put_field(Writer& w, const T& v, const ObjectFrame&) {
+    put(w, v);
+}
+template <typename T>
+void get_field(Reader& r, T& v, const ObjectFrame&) {
+    get(r, v);
+}
+void put_field(Writer& w, Point p, const ObjectFrame& frame) {
+    w.svar(std::int64_t{p.x} - frame.bounds.left);
+    w.svar(std::int64_t{p.y} - frame.bounds.top);
+}
+void get_field(Reader& r, Point& p, const ObjectFrame& frame) {
+    p.x = r.in_range(frame.bounds.left + r.svar());
+    p.y = r.in_range(frame.bounds.top + r.svar());
+}
+void put_field(Writer& w, const std::vector<Point>& points, const ObjectFrame& frame) {
+    w.uvar(points.size());
+    for (const Point p : points) put_field(w, p, frame);
+}
+void get_field(Reader& r, std::vector<Point>& points, const ObjectFrame& frame) {
+    points.resize(r.count(2));
+    for (Point& p : points) get_field(r, p, frame);
+}
+void put_field(Writer& w, const Picture& picture, const ObjectFrame& frame) {
+    if (frame.pictures) {
+        w.uvar(frame.pictures->number_of(picture));
+    } else {
+        write_picture(w, picture);
+    }
+}
+void get_field(Reader& r, Picture& picture, const ObjectFrame& frame) {
+    if (frame.pictures) {
+        const std::uint64_t number = r.uvar();
+        if (number > std::numeric_limits<std::uint32_t>::max()) r.fail("no such picture");
+        picture = frame.pictures->picture(static_cast<std::uint32_t>(number));
+    } else {
+        picture = read_picture(r);
+    }
+}
+void put_field(Writer&, bool, const ObjectFrame&) {}
+// Objects are read into new ones: a flag that is there is not a new object's.
+void get_field(Reader&, bool& v, const ObjectFrame&) {
+    v = !v;
+}
+
+// Whether an object's value is a new object's; a new object shows no picture.
+template <typename T>
+bool is_new(const T& value, const T& new_value) {
+    return value == new_value;
+}
+bool is_new(const Picture& picture, const Picture&) {
+    return picture.empty();
+}
+
+constexpr auto kObjectFields = PageFormat::object_fields;
+using ObjectFields = std::remove_const_t<decltype(kObjectFields)>;
+
+// Each object field's presence bit, and after the last field's the count of
+// bits; a remembered field has the next bit as well, for "the value last
+// written".
+constexpr auto kFieldBits = [] {
+    std::array<unsigned, std::tuple_size_v<ObjectFields> + 1> bits{};
+    for_each_field(kObjectFields, [&](const auto& field, auto index) {
+        const bool remembered = std::remove_cvref_t<decltype(field)>::coding == Coding::Remembered;
+        bits[index + 1] = bits[index] + (remembered ? 2 : 1);
+    });
+    return bits;
+}();
+static_assert(kFieldBits.back() < 64, "the presence bits of an object fit in a number");
+constexpr std::uint64_t kAllFields = (std::uint64_t{1} << kFieldBits.back()) - 1;
 
 const GraphicObject& new_object() {
     static const GraphicObject object;
     return object;
 }
 
-void write_object(Writer& w, const GraphicObject& o, ObjectContext& c,
+// `last` holds what the objects before this one left: the bounds and group
+// id its own are told from, and the value last written of each remembered
+// field.
+void write_object(Writer& w, const GraphicObject& o, GraphicObject& last,
                   GraphicSurface::PictureStore* pictures) {
     const GraphicObject& fresh = new_object();
-    std::uint32_t fields = 0;
-    if (o.generator_id != fresh.generator_id) fields |= kGeneratorField;
-    if (!o.text.empty()) fields |= kTextField;
-    if (o.origin != fresh.origin) fields |= kOriginField;
-    if (o.alignment != fresh.alignment || o.layout != fresh.layout) fields |= kAlignmentField;
-    if (o.text_flags != fresh.text_flags) fields |= kTextFlagsField;
-    if (o.font != fresh.font) fields |= o.font == c.font ? kFontAgain : kFontField;
-    if (o.brush != fresh.brush) fields |= o.brush == c.brush ? kBrushAgain : kBrushField;
-    if (o.pen != fresh.pen) fields |= o.pen == c.pen ? kPenAgain : kPenField;
-    if (!o.picture.empty()) fields |= kPictureField;
-    if (o.parity) fields |= kParityField;
-    if (o.from != fresh.from || o.to != fresh.to) fields |= kEndsField;
-    if (o.pixel_color != fresh.pixel_color) fields |= kPixelColorField;
-    if (!o.points.empty()) fields |= kPointsField;
+    std::uint64_t present = 0;
+    for_each_field(kObjectFields, [&](const auto& field, auto index) {
+        using F = std::remove_cvref_t<decltype(field)>;
+        const auto& value = F::of(o);
+        if (is_new(value, F::of(fresh))) return;
+        constexpr std::uint64_t bit = std::uint64_t{1} << kFieldBits[index];
+        if constexpr (F::coding == Coding::Remembered) {
+            present |= value == F::of(last) ? bit << 1 : bit;
+        } else {
+            present |= bit;
+        }
+    });
 
     const Rect& b = o.bounds;
     w.u8(static_cast<std::uint8_t>(o.kind));
-    w.uvar(fields);
-    w.svar(std::int64_t{b.left} - c.bounds.left);
-    w.svar(std::int64_t{b.top} - c.bounds.top);
+    w.uvar(present);
+    w.svar(std::int64_t{b.left} - last.bounds.left);
+    w.svar(std::int64_t{b.top} - last.bounds.top);
     w.svar(std::int64_t{b.right} - b.left);
     w.svar(std::int64_t{b.bottom} - b.top);
-    w.svar(o.group_id - c.group_id);
-    c.bounds = b;
-    c.group_id = o.group_id;
-    const auto relative = [&](Point p) {
-        w.svar(std::int64_t{p.x} - b.left);
-        w.svar(std::int64_t{p.y} - b.top);
-    };
-    if (fields & kGeneratorField) w.svar(o.generator_id);
-    if (fields & kTextField) w.str(o.text);
-    if (fields & kOriginField) relative(o.origin);
-    if (fields & kAlignmentField) {
-        w.svar(o.alignment);
-        w.svar(o.layout);
-    }
-    if (fields & kTextFlagsField) w.uvar(o.text_flags);
-    if (fields & kFontField) {
-        w.meta_font(o.font);
-        c.font = o.font;
-    }
-    if (fields & kBrushField) {
-        w.brush(o.brush);
-        c.brush = o.brush;
-    }
-    if (fields & kPenField) {
-        w.pen(o.pen);
-        c.pen = o.pen;
-    }
-    if (fields & kPictureField) {
-        if (pictures) {
-            w.uvar(pictures->number_of(o.picture));
-        } else {
-            write_picture(w, o.picture);
-        }
-    }
-    if (fields & kEndsField) {
-        relative(o.from);
-        relative(o.to);
-    }
-    if (fields & kPixelColorField) w.color(o.pixel_color);
-    if (fields & kPointsField) {
-        w.uvar(o.points.size());
-        for (Point p : o.points) relative(p);
-    }
+    w.svar(std::int64_t{o.group_id} - last.group_id);
+    last.bounds = b;
+    last.group_id = o.group_id;
+
+    const ObjectFrame frame{b, pictures};
+    for_each_field(kObjectFields, [&](const auto& field, auto index) {
+        using F = std::remove_cvref_t<decltype(field)>;
+        if (!(present & std::uint64_t{1} << kFieldBits[index])) return;
+        put_field(w, F::of(o), frame);
+        if constexpr (F::coding == Coding::Remembered) F::of(last) = F::of(o);
+    });
 }
 
-void read_object(Reader& r, GraphicObject& o, ObjectContext& c,
+void read_object(Reader& r, GraphicObject& o, GraphicObject& last,
                  GraphicSurface::PictureStore* pictures) {
     const std::uint8_t kind = r.u8();
     if (kind > static_cast<std::uint8_t>(ObjectKind::Polyline)) {
         r.fail("unknown object kind " + std::to_string(kind));
     }
     o.kind = static_cast<ObjectKind>(kind);
-    const std::uint64_t fields = r.uvar();
-    if (fields & ~std::uint64_t{kAllFields}) r.fail("unknown object fields");
+    const std::uint64_t present = r.uvar();
+    if (present & ~kAllFields) r.fail("unknown object fields");
     Rect& b = o.bounds;
-    b.left = r.in_range(c.bounds.left + r.svar());
-    b.top = r.in_range(c.bounds.top + r.svar());
+    b.left = r.in_range(last.bounds.left + r.svar());
+    b.top = r.in_range(last.bounds.top + r.svar());
     b.right = r.in_range(b.left + r.svar());
     b.bottom = r.in_range(b.top + r.svar());
-    o.group_id = r.in_range(c.group_id + r.svar());
-    c.bounds = b;
-    c.group_id = o.group_id;
-    const auto relative = [&] {
-        Point p;
-        p.x = r.in_range(b.left + r.svar());
-        p.y = r.in_range(b.top + r.svar());
-        return p;
-    };
-    if (fields & kGeneratorField) o.generator_id = r.i32();
-    if (fields & kTextField) o.text = r.str();
-    if (fields & kOriginField) o.origin = relative();
-    if (fields & kAlignmentField) {
-        o.alignment = r.i32();
-        o.layout = r.i32();
-    }
-    if (fields & kTextFlagsField) o.text_flags = r.u32();
-    if (fields & kFontField) c.font = r.meta_font();
-    if (fields & (kFontField | kFontAgain)) o.font = c.font;
-    if (fields & kBrushField) c.brush = r.brush();
-    if (fields & (kBrushField | kBrushAgain)) o.brush = c.brush;
-    if (fields & kPenField) c.pen = r.pen();
-    if (fields & (kPenField | kPenAgain)) o.pen = c.pen;
-    if (fields & kPictureField) {
-        if (pictures) {
-            const std::uint64_t number = r.uvar();
-            if (number > std::numeric_limits<std::uint32_t>::max()) r.fail("no such picture");
-            o.picture = pictures->picture(static_cast<std::uint32_t>(number));
+    o.group_id = r.in_range(last.group_id + r.svar());
+    last.bounds = b;
+    last.group_id = o.group_id;
+
+    const ObjectFrame frame{b, pictures};
+    for_each_field(kObjectFields, [&](const auto& field, auto index) {
+        using F = std::remove_cvref_t<decltype(field)>;
+        constexpr std::uint64_t bit = std::uint64_t{1} << kFieldBits[index];
+        if constexpr (F::coding == Coding::Remembered) {
+            if (present & bit) get_field(r, F::of(last), frame);
+            if (present & (bit | bit << 1)) F::of(o) = F::of(last);
         } else {
-            o.picture = read_picture(r);
+            if (present & bit) get_field(r, F::of(o), frame);
         }
-    }
-    o.parity = (fields & kParityField) != 0;
-    if (fields & kEndsField) {
-        o.from = relative();
-        o.to = relative();
-    }
-    if (fields & kPixelColorField) o.pixel_color = r.color();
-    if (fields & kPointsField) {
-        o.points.resize(r.count(2));
-        for (Point& p : o.points) p = relative();
-    }
+    });
 }
 
 constexpr std::size_t kMinObjectSize = 7;  // kind, fields, bounds, group id
@@ -308,62 +428,33 @@ std::string GraphicSurface::serialize(PictureStore* pictures) const {
     Writer w;
     w.raw(kPageMagic);
     w.boolean(pictures != nullptr);
-    w.svar(width);
-    w.svar(height);
-    w.rect(margins);
-    w.svar(page_index);
-    w.uvar(macros.size());
-    for (const auto& [name, value] : macros) {
-        w.str(name);
-        w.str(value);
-    }
-    w.brush(brush);
-    w.pen(pen);
-    w.font(font);
-    w.uvar(fonts_.size());
-    for (const std::string& name : fonts_) w.str(name);
-    w.rect(clip_);
-    w.uvar(clip_stack_.size());
-    for (const Rect& r : clip_stack_) w.rect(r);
-    w.boolean(opened_);
-    w.boolean(modified_);
+    for_each_field(PageFormat::page_fields,
+                   [&](const auto& field, auto) { put(w, field.of(*this)); });
     w.uvar(objects_.size());
-    ObjectContext context;
-    for (const GraphicObject& object : objects_) write_object(w, object, context, pictures);
+    GraphicObject last;
+    for (const GraphicObject& object : objects_) write_object(w, object, last, pictures);
     return w.take();
 }
 
 std::unique_ptr<GraphicSurface> GraphicSurface::deserialize(std::string_view bytes,
                                                             PictureStore* pictures) {
+    if (!bytes.starts_with(kPageMagic)) {
+        throw PageDataError(0, bytes.starts_with(kPagePrefix)
+                                   ? "a page of another version of the format"
+                                   : "not a stored page");
+    }
     Reader r(bytes);
-    r.expect(kPageMagic);
+    r.bytes(kPageMagic.size());
     if (r.boolean() != (pictures != nullptr)) {
         r.fail(pictures ? "the page holds its pictures itself"
                         : "the page's pictures are kept elsewhere");
     }
     auto surface = std::make_unique<GraphicSurface>();
-    surface->width = r.i32();
-    surface->height = r.i32();
-    surface->margins = r.rect();
-    surface->page_index = r.i32();
-    surface->macros.resize(r.count(2));
-    for (auto& [name, value] : surface->macros) {
-        name = r.str();
-        value = r.str();
-    }
-    surface->brush = r.brush();
-    surface->pen = r.pen();
-    surface->font = r.font();
-    surface->fonts_.resize(r.count(1));
-    for (std::string& name : surface->fonts_) name = r.str();
-    surface->clip_ = r.rect();
-    surface->clip_stack_.resize(r.count(4));
-    for (Rect& rect : surface->clip_stack_) rect = r.rect();
-    surface->opened_ = r.boolean();
-    surface->modified_ = r.boolean();
+    for_each_field(PageFormat::page_fields,
+                   [&](const auto& field, auto) { get(r, field.of(*surface)); });
     surface->objects_.resize(r.count(kMinObjectSize));
-    ObjectContext context;
-    for (GraphicObject& object : surface->objects_) read_object(r, object, context, pictures);
+    GraphicObject last;
+    for (GraphicObject& object : surface->objects_) read_object(r, object, last, pictures);
     r.finish();
     return surface;
 }

@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "report/metafile.h"
+#include "report/page_format.h"
 
 namespace tarvek::report {
 
@@ -48,24 +49,6 @@ std::string code_name(int code, std::initializer_list<const char*> names) {
     return "code" + std::to_string(code);
 }
 
-std::string brush_text(const MetaBrush& b) {
-    return "brush " +
-           code_name(b.style, {"solid", "clear", "horizontal", "vertical", "fdiagonal", "bdiagonal",
-                               "cross", "diagcross"}) +
-           " " + color_text(b.color);
-}
-
-std::string pen_text(const MetaPen& p) {
-    return "pen " +
-           code_name(p.style,
-                     {"solid", "dash", "dot", "dashdot", "dashdotdot", "clear", "insideframe"}) +
-           " " +
-           code_name(p.mode, {"black", "white", "nop", "not", "copy", "notcopy", "mergepennot",
-                              "maskpennot", "mergenotpen", "masknotpen", "merge", "notmerge",
-                              "mask", "notmask", "xor", "notxor"}) +
-           " w" + std::to_string(p.width) + " " + color_text(p.color);
-}
-
 // FNV-1a: enough to see in a diff that image data changed.
 std::uint32_t checksum(const std::string& data) {
     std::uint32_t hash = 2166136261u;
@@ -109,44 +92,65 @@ std::string font_name(const GraphicSurface& surface, int index) {
     return "#" + std::to_string(index);
 }
 
+// Each value as an object line shows it, after a blank.
+void show(std::string& line, int value, const GraphicSurface&) {
+    line += ' ' + std::to_string(value);
+}
+void show(std::string& line, unsigned value, const GraphicSurface&) {
+    line += ' ' + std::to_string(value);
+}
+void show(std::string& line, bool value, const GraphicSurface&) {
+    line += value ? " 1" : " 0";
+}
+void show(std::string& line, const std::string& text, const GraphicSurface&) {
+    line += ' ' + quoted(text);
+}
+void show(std::string& line, Point p, const GraphicSurface&) {
+    line += ' ' + point_text(p);
+}
+void show(std::string& line, const std::vector<Point>& points, const GraphicSurface& surface) {
+    for (const Point p : points) show(line, p, surface);
+}
+void show(std::string& line, MetaColor color, const GraphicSurface&) {
+    line += ' ' + color_text(color);
+}
+void show(std::string& line, const MetaBrush& b, const GraphicSurface&) {
+    line += ' ' +
+            code_name(b.style, {"solid", "clear", "horizontal", "vertical", "fdiagonal",
+                                "bdiagonal", "cross", "diagcross"}) +
+            ' ' + color_text(b.color);
+}
+void show(std::string& line, const MetaPen& p, const GraphicSurface&) {
+    line += ' ' +
+            code_name(p.style,
+                      {"solid", "dash", "dot", "dashdot", "dashdotdot", "clear", "insideframe"}) +
+            ' ' +
+            code_name(p.mode, {"black", "white", "nop", "not", "copy", "notcopy", "mergepennot",
+                               "maskpennot", "mergenotpen", "masknotpen", "merge", "notmerge",
+                               "mask", "notmask", "xor", "notxor"}) +
+            " w" + std::to_string(p.width) + ' ' + color_text(p.color);
+}
+void show(std::string& line, const MetaFont& f, const GraphicSurface& surface) {
+    line += ' ' + font_name(surface, f.name_index) + ' ' + std::to_string(f.size) + "pt h" +
+            std::to_string(f.height) + ' ' + color_text(f.color) + " style " +
+            std::to_string(f.style);
+}
+void show(std::string& line, const Picture& picture, const GraphicSurface&) {
+    line += ' ' + image_text(picture.tagged_data());
+}
+
+// The class and bounds, then the fields the object's kind uses, labelled.
 std::string object_line(const GraphicSurface& surface, const GraphicObject& o) {
     std::string line = std::string(object_class_name(o.kind)) + " " + rect_text(o.bounds);
-    switch (o.kind) {
-        case ObjectKind::Text:
-            line += " origin " + point_text(o.origin) + " align " + std::to_string(o.alignment) +
-                    " layout " + std::to_string(o.layout) + " flags " +
-                    std::to_string(o.text_flags) + " " + brush_text(o.brush) + " font " +
-                    font_name(surface, o.font.name_index) + " " + std::to_string(o.font.size) +
-                    "pt h" + std::to_string(o.font.height) + " " + color_text(o.font.color) +
-                    " style " + std::to_string(o.font.style) + " text " + quoted(o.text);
-            break;
-        case ObjectKind::Rectangle:
-        case ObjectKind::Ellipse:
-            line += " " + pen_text(o.pen) + " " + brush_text(o.brush);
-            break;
-        case ObjectKind::FillRect:
-            line += " " + brush_text(o.brush);
-            break;
-        case ObjectKind::Image:
-            line += " " + image_text(o.picture.tagged_data()) + " parity " + (o.parity ? "1" : "0");
-            break;
-        case ObjectKind::SetClipRect:
-        case ObjectKind::ResetClipRect:
-            break;
-        case ObjectKind::Line:
-        case ObjectKind::Arc:
-            line += " from " + point_text(o.from) + " to " + point_text(o.to) + " " +
-                    pen_text(o.pen) + " " + brush_text(o.brush);
-            break;
-        case ObjectKind::Pixel:
-            line += " color " + color_text(o.pixel_color);
-            break;
-        case ObjectKind::Polygon:
-        case ObjectKind::Polyline:
-            line += " " + pen_text(o.pen) + " " + brush_text(o.brush) + " points";
-            for (Point p : o.points) line += " " + point_text(p);
-            break;
-    }
+    const KindSet mine = kind_bit(o.kind);
+    for_each_field(PageFormat::object_fields, [&](const auto& field, auto) {
+        if (!(field.kinds & mine)) return;
+        if (field.label) {
+            line += ' ';
+            line += field.label;
+        }
+        show(line, field.of(o), surface);
+    });
     return line;
 }
 

@@ -9,10 +9,13 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/errors.h"
+#include "report/page_format.h"
 #include "report/picture.h"
 #include "tests/test_tools.h"
 
@@ -691,6 +694,94 @@ TEST(MetafileSerialize, DamagedDataRaisesAnError) {
           std::string("XXXXXXXX") + bytes.substr(8), bytes + "x", std::string()}) {
         EXPECT_THROW(GraphicSurface::deserialize(damaged), Error) << damaged.size();
     }
+}
+
+// Numbers pictures in the order they are shown, and knows no others.
+class CountingStore : public GraphicSurface::PictureStore {
+  public:
+    std::uint32_t number_of(const Picture& picture) override {
+        pictures_.push_back(picture);
+        return static_cast<std::uint32_t>(pictures_.size() - 1);
+    }
+    Picture picture(std::uint32_t number) override {
+        if (number >= pictures_.size()) throw Error("no picture " + std::to_string(number));
+        return pictures_[number];
+    }
+
+  private:
+    std::vector<Picture> pictures_;
+};
+
+TEST(MetafileSerialize, DamagedDataErrorNamesTheByteAndTheReason) {
+    const std::string bytes = every_kind()->serialize();
+    std::string other_version = bytes;
+    other_version[10] = other_version[10] == '0' ? '1' : '0';
+    CountingStore store;
+    struct Case {
+        const char* label;
+        std::string bytes;
+        GraphicSurface::PictureStore* pictures;
+        std::size_t offset;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"nothing", "", nullptr, 0, "not a stored page"},
+        {"another file", "%PDF-1.4\n" + bytes, nullptr, 0, "not a stored page"},
+        {"another version", other_version, nullptr, 0, "a page of another version of the format"},
+        {"pictures kept elsewhere", bytes, &store, 16, "the page holds its pictures itself"},
+        {"a byte too many", bytes + "x", nullptr, bytes.size(), "unexpected bytes after the page"},
+        {"a flag of 2", bytes.substr(0, 15) + '\x02', nullptr, 16, "a flag is neither 0 nor 1"},
+    };
+    for (const Case& c : cases) {
+        try {
+            GraphicSurface::deserialize(c.bytes, c.pictures);
+            ADD_FAILURE() << c.label << ": no error";
+        } catch (const PageDataError& e) {
+            EXPECT_EQ(e.offset(), c.offset) << c.label;
+            EXPECT_EQ(e.reason(), c.reason) << c.label;
+            EXPECT_EQ(std::string(e.what()),
+                      "Damaged page data at byte " + std::to_string(c.offset) + ": " + c.reason)
+                << c.label;
+        }
+    }
+}
+
+// Any change to a field's name, type, coding or place among the fields gives
+// pages another version; what only the dump reads does not.
+TEST(MetafileSerialize, FormatVersionFollowsTheFieldTables) {
+    using Text = Field<&GraphicObject::text>;
+    using Origin = Field<&GraphicObject::origin>;
+    constexpr auto pages = PageFormat::page_fields;
+    const std::uint32_t base = page_format_version(pages, std::tuple{Text{"text"}, Origin{"o"}});
+    const std::pair<const char*, std::uint32_t> changes[] = {
+        {"a field renamed", page_format_version(pages, std::tuple{Text{"words"}, Origin{"o"}})},
+        {"a field of another type",
+         page_format_version(pages,
+                             std::tuple{Field<&GraphicObject::generator_id>{"text"}, Origin{"o"}})},
+        {"a remembered field",
+         page_format_version(
+             pages,
+             std::tuple{Field<&GraphicObject::text, Coding::Remembered>{"text"}, Origin{"o"}})},
+        {"two fields swapped", page_format_version(pages, std::tuple{Origin{"o"}, Text{"text"}})},
+        {"a field added",
+         page_format_version(pages, std::tuple{Text{"text"}, Origin{"o"},
+                                               Field<&GraphicObject::points>{"points"}})},
+        {"a page field added",
+         page_format_version(std::tuple_cat(pages, std::tuple{Field<&GraphicSurface::width>{"w"}}),
+                             std::tuple{Text{"text"}, Origin{"o"}})},
+    };
+    std::set<std::uint32_t> seen{base};
+    for (const auto& [label, version] : changes) {
+        EXPECT_TRUE(seen.insert(version).second) << label;
+    }
+    EXPECT_EQ(page_format_version(
+                  pages, std::tuple{Text{"text", "words", PageFormat::kImages}, Origin{"o"}}),
+              base);
+
+    char version[9];
+    std::snprintf(version, sizeof version, "%08x",
+                  page_format_version(PageFormat::page_fields, PageFormat::object_fields));
+    EXPECT_EQ(GraphicSurface().serialize().substr(0, 15), std::string("TVKPAGE") + version);
 }
 
 TEST(MetafileDump, IsOneReadableLinePerObject) {
