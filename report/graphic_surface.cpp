@@ -97,9 +97,9 @@ std::string GraphicSurface::justified(const std::string& text, int x, int right)
     return result;
 }
 
-void GraphicSurface::text_out(const Rect& r, int x, int y, const std::string& text, int alignment,
-                              int layout, unsigned flags) {
-    std::string stored = alignment == 4 ? justified(text, x, r.right) : text;
+void GraphicSurface::text_out(const Rect& r, int x, int y, const std::string& text,
+                              TextAlignment alignment, TextLayout layout, unsigned flags) {
+    std::string stored = alignment == TextAlignment::Justify ? justified(text, x, r.right) : text;
     const MetaFont meta = meta_font();
     GraphicObject& object = append(ObjectKind::Text, r);
     object.text = std::move(stored);

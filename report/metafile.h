@@ -61,8 +61,11 @@ struct MetaFont {
     friend bool operator==(const MetaFont&, const MetaFont&) = default;
 };
 
-// Text alignment codes 1 left, 2 right, 3 centre, 4 justify; layout codes
-// 1 top, 2 bottom, 3 centre.
+// Where a text lies across its bounds, and down them. The codes are the ones
+// pages store.
+enum class TextAlignment : std::uint8_t { Left = 1, Right = 2, Center = 3, Justify = 4 };
+enum class TextLayout : std::uint8_t { Top = 1, Bottom = 2, Center = 3 };
+
 enum TextFlag : unsigned {
     tfNoClip = 1,      // draw without clipping to the bounds
     tfNeverBreak = 4,  // a split band must not cut this text
@@ -97,8 +100,8 @@ struct GraphicObject {
     // Text
     std::string text;
     Point origin;
-    int alignment = 1;
-    int layout = 1;
+    TextAlignment alignment = TextAlignment::Left;
+    TextLayout layout = TextLayout::Top;
     unsigned text_flags = tfNoClip | tfNeverBreak;
     MetaFont font;
 
@@ -176,13 +179,13 @@ class GraphicSurface {
     const Rect& clip_rect() const { return clip_; }
 
     // Drawing operations: each appends one object from the arguments and the
-    // current state, with the current group id. Justified text (alignment 4)
-    // is measured with the text measurement service; nothing else here is.
+    // current state, with the current group id. Justified text is measured
+    // with the text measurement service; nothing else here is.
     // scale_picture and clip_picture append nothing for an empty picture.
     void fill_rect(const Rect& r);
     void rectangle(int left, int top, int right, int bottom);
-    void text_out(const Rect& r, int x, int y, const std::string& text, int alignment, int layout,
-                  unsigned flags);
+    void text_out(const Rect& r, int x, int y, const std::string& text, TextAlignment alignment,
+                  TextLayout layout, unsigned flags);
     void stretch_picture(const Rect& r, const Picture& picture);
     void draw_picture(int x, int y, const Picture& bitmap, bool parity);
     void scale_picture(const Rect& r, const Picture& picture, bool center);

@@ -10,6 +10,11 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <tuple>
+#include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "report/byte_codec.h"
 #include "report/page_format.h"
@@ -48,6 +53,24 @@ void put(Writer& w, unsigned v) {
 }
 void get(Reader& r, unsigned& v) {
     v = r.u32();
+}
+// A code is written as the number it stands for, and read back only when its
+// type can hold it.
+template <typename Code>
+requires std::is_enum_v<Code>
+void put(Writer& w, Code v) {
+    w.svar(static_cast<std::underlying_type_t<Code>>(v));
+}
+template <typename Code>
+requires std::is_enum_v<Code>
+void get(Reader& r, Code& v) {
+    using Number = std::underlying_type_t<Code>;
+    const std::int64_t number = r.svar();
+    if (number < std::numeric_limits<Number>::min() ||
+        number > std::numeric_limits<Number>::max()) {
+        r.fail("a code is out of range");
+    }
+    v = static_cast<Code>(number);
 }
 void put(Writer& w, const std::string& v) {
     w.str(v);

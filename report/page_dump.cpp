@@ -1,5 +1,6 @@
 // Readable dumps of pages, for golden tests.
 #include <cstdio>
+#include <type_traits>
 
 #include "report/metafile.h"
 #include "report/page_format.h"
@@ -98,6 +99,11 @@ void show(std::string& line, int value, const GraphicSurface&) {
 }
 void show(std::string& line, unsigned value, const GraphicSurface&) {
     line += ' ' + std::to_string(value);
+}
+template <typename Code>
+requires std::is_enum_v<Code>
+void show(std::string& line, Code code, const GraphicSurface&) {
+    line += ' ' + std::to_string(static_cast<int>(code));
 }
 void show(std::string& line, bool value, const GraphicSurface&) {
     line += value ? " 1" : " 0";

@@ -150,6 +150,12 @@ constexpr std::string_view stored_type_name(std::type_identity<unsigned>) {
 constexpr std::string_view stored_type_name(std::type_identity<std::string>) {
     return "string";
 }
+constexpr std::string_view stored_type_name(std::type_identity<TextAlignment>) {
+    return "alignment code";
+}
+constexpr std::string_view stored_type_name(std::type_identity<TextLayout>) {
+    return "layout code";
+}
 constexpr std::string_view stored_type_name(std::type_identity<Point>) {
     return "point";
 }

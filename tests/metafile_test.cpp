@@ -152,15 +152,15 @@ TEST(MetafileDrawing, TextTakesTheCurrentFontAndBrush) {
         surface.font.pitch = c.pitch;
         surface.brush.style = 2;
         next_group_id();
-        surface.text_out(text_rect(), 3, 4, "x", 2, 3, 4);
+        surface.text_out(text_rect(), 3, 4, "x", TextAlignment::Right, TextLayout::Center, 4);
 
         ASSERT_EQ(surface.objects().size(), 1u);
         const GraphicObject& text = surface.objects()[0];
         EXPECT_EQ(text.kind, ObjectKind::Text);
         EXPECT_EQ(text.bounds, text_rect());
         EXPECT_EQ(text.origin, (Point{3, 4}));
-        EXPECT_EQ(text.alignment, 2);
-        EXPECT_EQ(text.layout, 3);
+        EXPECT_EQ(text.alignment, TextAlignment::Right);
+        EXPECT_EQ(text.layout, TextLayout::Center);
         EXPECT_EQ(text.text_flags, 4u);
         EXPECT_EQ(text.group_id, current_group_id());
         EXPECT_EQ(text.brush.style, 2);
@@ -179,11 +179,12 @@ TEST(MetafileDrawing, TextTakesTheCurrentFontAndBrush) {
 TEST(MetafileCopy, SurfaceMovesObjectsAndKeepsTheirFields) {
     GraphicSurface source;
     source.font.name = "Times New Roman";
-    source.text_out(text_rect(), 5, 7, "Total", 1, 1, 5);
+    source.text_out(text_rect(), 5, 7, "Total", TextAlignment::Left, TextLayout::Top, 5);
     source.macros.emplace_back("PageNo", "3");
 
     GraphicSurface page;
-    page.text_out(text_rect(), 0, 0, "first", 1, 1, 5);  // puts Arial first in its font list
+    page.text_out(text_rect(), 0, 0, "first", TextAlignment::Left, TextLayout::Top,
+                  5);  // puts Arial first in its font list
     page.copy_surface(100, 200, source);
 
     ASSERT_EQ(page.objects().size(), 2u);
@@ -207,7 +208,7 @@ TEST(MetafileCopy, EachTextKeepsItsFontAcrossFontLists) {
                                             "Times New Roman"};
     for (const std::string& name : fonts) {
         source.font.name = name;
-        source.text_out(text_rect(), 0, 0, name, 1, 1, 5);
+        source.text_out(text_rect(), 0, 0, name, TextAlignment::Left, TextLayout::Top, 5);
     }
     const auto font_of = [](const GraphicSurface& surface, const GraphicObject& text) {
         return surface.fonts()[static_cast<std::size_t>(text.font.name_index)];
@@ -215,7 +216,7 @@ TEST(MetafileCopy, EachTextKeepsItsFontAcrossFontLists) {
 
     GraphicSurface page;
     page.font.name = "Courier New";
-    page.text_out(text_rect(), 0, 0, "first", 1, 1, 5);
+    page.text_out(text_rect(), 0, 0, "first", TextAlignment::Left, TextLayout::Top, 5);
     page.copy_surface(0, 0, source);
     ASSERT_EQ(page.objects().size(), 1 + fonts.size());
     for (std::size_t i = 0; i < fonts.size(); ++i) {
@@ -276,7 +277,7 @@ TEST(MetafileCopy, RectScalesAndMovesBetweenClipObjects) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GraphicSurface source;
-        source.text_out({10, 10, 30, 20}, 12, 11, "t", 1, 1, 5);
+        source.text_out({10, 10, 30, 20}, 12, 11, "t", TextAlignment::Left, TextLayout::Top, 5);
         GraphicObject line;
         line.kind = ObjectKind::Line;
         line.bounds = {10, 10, 40, 11};
@@ -360,9 +361,9 @@ TEST(MetafileMacros, SubstitutesPageThenCollectionValues) {
 
 TEST(MetafileCutRow, LowersToTheTopOfUnbreakableTexts) {
     GraphicSurface surface;
-    surface.text_out({0, 10, 50, 30}, 0, 10, "a", 1, 1, 4);
-    surface.text_out({0, 25, 50, 50}, 0, 25, "b", 1, 1, 5);
-    surface.text_out({0, 55, 50, 70}, 0, 55, "breakable", 1, 1, 1);
+    surface.text_out({0, 10, 50, 30}, 0, 10, "a", TextAlignment::Left, TextLayout::Top, 4);
+    surface.text_out({0, 25, 50, 50}, 0, 25, "b", TextAlignment::Left, TextLayout::Top, 5);
+    surface.text_out({0, 55, 50, 70}, 0, 55, "breakable", TextAlignment::Left, TextLayout::Top, 1);
     surface.fill_rect({0, 0, 50, 100});
     struct Case {
         int row;
@@ -373,7 +374,7 @@ TEST(MetafileCutRow, LowersToTheTopOfUnbreakableTexts) {
     for (const Case& c : cases) EXPECT_EQ(surface.find_cut_row(c.row), c.expected) << c.row;
 
     GraphicSurface from_top;
-    from_top.text_out({0, 0, 50, 20}, 0, 0, "a", 1, 1, 5);
+    from_top.text_out({0, 0, 50, 20}, 0, 0, "a", TextAlignment::Left, TextLayout::Top, 5);
     EXPECT_EQ(from_top.find_cut_row(10), std::nullopt);
 }
 
@@ -619,7 +620,8 @@ std::unique_ptr<GraphicSurface> every_kind() {
     surface->font.name = "Times New Roman";
     surface->font.style = fsUnderline;
     surface->brush.style = 2;
-    surface->text_out({5, 6, 70, 20}, 7, 6, "Endere\xE7o \"A\"\\B", 3, 2, 4);
+    surface->text_out({5, 6, 70, 20}, 7, 6, "Endere\xE7o \"A\"\\B", TextAlignment::Center,
+                      TextLayout::Bottom, 4);
     surface->draw_picture(10, 20, gradient(3, 2), true);
     surface->stretch_picture({0, 0, 5, 5}, Picture::from_file_data(icon_file(2, 2, "x"), "i.ico"));
     surface->stretch_picture({0, 0, 5, 5}, Picture());
@@ -793,7 +795,8 @@ TEST(MetafileDump, IsOneReadableLinePerObject) {
     surface.rectangle(38, 190, 39, 215);
     surface.font.height = -9;
     surface.brush.style = 2;
-    surface.text_out({38, 200, 123, 213}, 40, 200, "Local de pagamento \xE0 vista", 1, 1, 5);
+    surface.text_out({38, 200, 123, 213}, 40, 200, "Local de pagamento \xE0 vista",
+                     TextAlignment::Left, TextLayout::Top, 5);
     surface.set_clip_rect({0, 0, 50, 50});
     surface.draw_picture(5, 6, Picture::from_rgb(2, 1, {255, 0, 0, 0, 0, 255}), false);
     surface.reset_clip_rect();
@@ -820,8 +823,8 @@ std::unique_ptr<GraphicSurface> numbered_page(int n) {
     page->width = 794;
     page->height = 1123;
     page->macros = {{"PageNo", std::to_string(n + 1)}};
-    page->text_out({10, 10 + n, 100, 30 + n}, 12, 10 + n, "P\xE1gina " + std::to_string(n + 1), 1,
-                   1, 5);
+    page->text_out({10, 10 + n, 100, 30 + n}, 12, 10 + n, "P\xE1gina " + std::to_string(n + 1),
+                   TextAlignment::Left, TextLayout::Top, 5);
     page->draw_picture(0, 0, gradient(n + 1, 2), false);
     return page;
 }
@@ -868,7 +871,8 @@ TEST(PageStorage, TwoThousandPagesReadBackAsDrawn) {
     const auto draw = [&logo](int n, bool with_logo) {
         auto page = numbered_page(n % 500);
         page->macros = {{"PageNo", std::to_string(n + 1)}};
-        page->text_out({300, 40, 500, 60}, 300, 40, "folha " + std::to_string(n), 1, 1, 5);
+        page->text_out({300, 40, 500, 60}, 300, 40, "folha " + std::to_string(n),
+                       TextAlignment::Left, TextLayout::Top, 5);
         if (with_logo) page->draw_picture(400, 400, logo, false);
         return page;
     };
