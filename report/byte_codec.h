@@ -87,12 +87,21 @@ class Reader {
         const std::uint64_t u = uvar();
         return static_cast<std::int64_t>(u >> 1) ^ -static_cast<std::int64_t>(u & 1);
     }
-    int i32() { return in_range(svar()); }
-    int in_range(std::int64_t v) const {
+    int i32() {
+        const std::int64_t v = svar();
         if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max()) {
             fail("a number is out of range");
         }
         return static_cast<int>(v);
+    }
+    // A number told as its difference from `base`.
+    int from(int base) {
+        const std::int64_t difference = svar();
+        if (difference < std::numeric_limits<int>::min() - std::int64_t{base} ||
+            difference > std::numeric_limits<int>::max() - std::int64_t{base}) {
+            fail("a number is out of range");
+        }
+        return base + static_cast<int>(difference);
     }
     unsigned u32() {
         const std::uint64_t v = uvar();

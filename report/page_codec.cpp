@@ -296,8 +296,8 @@ void put_field(Writer& w, Point p, const ObjectFrame& frame) {
     w.svar(std::int64_t{p.y} - frame.bounds.top);
 }
 void get_field(Reader& r, Point& p, const ObjectFrame& frame) {
-    p.x = r.in_range(frame.bounds.left + r.svar());
-    p.y = r.in_range(frame.bounds.top + r.svar());
+    p.x = r.from(frame.bounds.left);
+    p.y = r.from(frame.bounds.top);
 }
 void put_field(Writer& w, const std::vector<Point>& points, const ObjectFrame& frame) {
     w.uvar(points.size());
@@ -409,11 +409,11 @@ void read_object(Reader& r, GraphicObject& o, GraphicObject& last,
     const std::uint64_t present = r.uvar();
     if (present & ~kAllFields) r.fail("unknown object fields");
     Rect& b = o.bounds;
-    b.left = r.in_range(last.bounds.left + r.svar());
-    b.top = r.in_range(last.bounds.top + r.svar());
-    b.right = r.in_range(b.left + r.svar());
-    b.bottom = r.in_range(b.top + r.svar());
-    o.group_id = r.in_range(last.group_id + r.svar());
+    b.left = r.from(last.bounds.left);
+    b.top = r.from(last.bounds.top);
+    b.right = r.from(b.left);
+    b.bottom = r.from(b.top);
+    o.group_id = r.from(last.group_id);
     last.bounds = b;
     last.group_id = o.group_id;
 

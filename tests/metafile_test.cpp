@@ -718,6 +718,14 @@ TEST(MetafileSerialize, DamagedDataErrorNamesTheByteAndTheReason) {
     const std::string bytes = every_kind()->serialize();
     std::string other_version = bytes;
     other_version[10] = other_version[10] == '0' ? '1' : '0';
+    // Two fills, the second told 2^63 - 1 right of the first's 100: past
+    // every number, however the difference were added.
+    std::string past_the_numbers = GraphicSurface().serialize();
+    past_the_numbers.back() = '\x02';
+    past_the_numbers += std::string("\x02\x00\xC8\x01\x00\x00\x00\x00", 8);
+    const std::size_t second_left = past_the_numbers.size() + 2;
+    past_the_numbers +=
+        std::string("\x02\x00\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x01\x00\x00\x00\x00", 16);
     CountingStore store;
     struct Case {
         const char* label;
@@ -732,6 +740,8 @@ TEST(MetafileSerialize, DamagedDataErrorNamesTheByteAndTheReason) {
         {"another version", other_version, nullptr, 0, "a page of another version of the format"},
         {"pictures kept elsewhere", bytes, &store, 16, "the page holds its pictures itself"},
         {"a byte too many", bytes + "x", nullptr, bytes.size(), "unexpected bytes after the page"},
+        {"a difference past the numbers", past_the_numbers, nullptr, second_left + 10,
+         "a number is out of range"},
         {"a flag of 2", bytes.substr(0, 15) + '\x02', nullptr, 16, "a flag is neither 0 nor 1"},
     };
     for (const Case& c : cases) {
