@@ -1,6 +1,9 @@
 // Graphic objects: their codes, how they move and scale, and the drawing
 // counter that groups them.
 #include <atomic>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 #include "report/metafile.h"
 #include "report/page_format.h"
@@ -44,13 +47,20 @@ const char* object_class_name(ObjectKind kind) {
 
 namespace {
 
-// How fields of each type move and scale; fields of other types stay.
+// Values with nothing to move or scale. A field of any other type needs its
+// move_by and scale_by below, or offset and scale do not compile.
+template <typename T>
+concept Unplaced = std::is_arithmetic_v<T> || std::is_enum_v<T> || std::is_same_v<T, std::string> ||
+    std::is_same_v<T, MetaColor> || std::is_same_v<T, MetaBrush> || std::is_same_v<T, MetaPen> ||
+    std::is_same_v<T, Picture>;
+
 void move_by(Point& p, int dx, int dy) {
     p = {p.x + dx, p.y + dy};
 }
 void move_by(std::vector<Point>& points, int dx, int dy) {
     for (Point& p : points) move_by(p, dx, dy);
 }
+void move_by(MetaFont&, int, int) {}
 void scale_by(Point& p, double sx, double sy) {
     p = {scale_coordinate(p.x, sx), scale_coordinate(p.y, sy)};
 }
@@ -67,9 +77,9 @@ void GraphicObject::offset(int dx, int dy) {
     bounds = bounds.moved(dx, dy);
     const KindSet mine = kind_bit(kind);
     for_each_field(PageFormat::object_fields, [&](const auto& field, auto) {
-        auto& value = field.of(*this);
-        if constexpr (requires { move_by(value, dx, dy); }) {
-            if (field.kinds & mine) move_by(value, dx, dy);
+        using Type = typename std::remove_cvref_t<decltype(field)>::Type;
+        if constexpr (!Unplaced<Type>) {
+            if (field.kinds & mine) move_by(field.of(*this), dx, dy);
         }
     });
 }
@@ -79,9 +89,9 @@ void GraphicObject::scale(double sx, double sy) {
               scale_coordinate(bounds.right, sx), scale_coordinate(bounds.bottom, sy)};
     const KindSet mine = kind_bit(kind);
     for_each_field(PageFormat::object_fields, [&](const auto& field, auto) {
-        auto& value = field.of(*this);
-        if constexpr (requires { scale_by(value, sx, sy); }) {
-            if (field.kinds & mine) scale_by(value, sx, sy);
+        using Type = typename std::remove_cvref_t<decltype(field)>::Type;
+        if constexpr (!Unplaced<Type>) {
+            if (field.kinds & mine) scale_by(field.of(*this), sx, sy);
         }
     });
 }

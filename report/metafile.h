@@ -90,7 +90,9 @@ const char* object_class_name(ObjectKind kind);  // "TRLTextObject", ...
 
 // One recorded drawing. Fields that a kind does not use keep their defaults:
 // `origin` belongs to texts, `from`/`to` to lines and arcs, `points` to
-// polygons and polylines, and offset/scale leave the others alone.
+// polygons and polylines, and offset/scale leave the others alone. A new
+// field is listed in PageFormat::object_fields (report/page_format.h), which
+// stored pages, offset/scale and the dump follow.
 struct GraphicObject {
     ObjectKind kind = ObjectKind::FillRect;
     Rect bounds;
