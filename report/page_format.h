@@ -138,48 +138,24 @@ struct PageFormat {
 // The name of each type a stored field has, for the format's version: a type
 // written differently must be named differently. A field of a type not named
 // here does not compile.
-constexpr std::string_view stored_type_name(std::type_identity<bool>) {
-    return "bool";
-}
-constexpr std::string_view stored_type_name(std::type_identity<int>) {
-    return "int";
-}
-constexpr std::string_view stored_type_name(std::type_identity<unsigned>) {
-    return "unsigned";
-}
-constexpr std::string_view stored_type_name(std::type_identity<std::string>) {
-    return "string";
-}
-constexpr std::string_view stored_type_name(std::type_identity<TextAlignment>) {
-    return "alignment code";
-}
-constexpr std::string_view stored_type_name(std::type_identity<TextLayout>) {
-    return "layout code";
-}
-constexpr std::string_view stored_type_name(std::type_identity<Point>) {
-    return "point";
-}
-constexpr std::string_view stored_type_name(std::type_identity<Rect>) {
-    return "rect";
-}
-constexpr std::string_view stored_type_name(std::type_identity<MetaColor>) {
-    return "rgb";
-}
-constexpr std::string_view stored_type_name(std::type_identity<MetaBrush>) {
-    return "brush";
-}
-constexpr std::string_view stored_type_name(std::type_identity<MetaPen>) {
-    return "pen";
-}
-constexpr std::string_view stored_type_name(std::type_identity<MetaFont>) {
-    return "meta font";
-}
-constexpr std::string_view stored_type_name(std::type_identity<Font>) {
-    return "font";
-}
-constexpr std::string_view stored_type_name(std::type_identity<Picture>) {
-    return "picture";
-}
+struct StoredTypeName {
+    template <typename T>
+    using Type = std::type_identity<T>;
+    static constexpr std::string_view of(Type<bool>) { return "bool"; }
+    static constexpr std::string_view of(Type<int>) { return "int"; }
+    static constexpr std::string_view of(Type<unsigned>) { return "unsigned"; }
+    static constexpr std::string_view of(Type<std::string>) { return "string"; }
+    static constexpr std::string_view of(Type<TextAlignment>) { return "alignment code"; }
+    static constexpr std::string_view of(Type<TextLayout>) { return "layout code"; }
+    static constexpr std::string_view of(Type<Point>) { return "point"; }
+    static constexpr std::string_view of(Type<Rect>) { return "rect"; }
+    static constexpr std::string_view of(Type<MetaColor>) { return "rgb"; }
+    static constexpr std::string_view of(Type<MetaBrush>) { return "brush"; }
+    static constexpr std::string_view of(Type<MetaPen>) { return "pen"; }
+    static constexpr std::string_view of(Type<MetaFont>) { return "meta font"; }
+    static constexpr std::string_view of(Type<Font>) { return "font"; }
+    static constexpr std::string_view of(Type<Picture>) { return "picture"; }
+};
 
 namespace page_format_detail {
 
@@ -209,7 +185,7 @@ constexpr std::uint32_t hash_type(std::uint32_t h) {
         return hash_type<typename T::second_type>(
             hash_type<typename T::first_type>(hash(h, "pair of")));
     } else {
-        return hash(h, stored_type_name(std::type_identity<T>{}));
+        return hash(h, StoredTypeName::of(std::type_identity<T>{}));
     }
 }
 

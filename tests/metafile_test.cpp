@@ -17,6 +17,7 @@
 #include "base/errors.h"
 #include "report/page_format.h"
 #include "report/picture.h"
+#include "tests/sample_pages.h"
 #include "tests/test_tools.h"
 
 namespace tarvek::report {
@@ -601,53 +602,9 @@ TEST(PictureLoad, CropFillsWhatLiesOutsideWithWhite) {
 
 // ---------------------------------------------------------------------------
 
-// A surface with one object of every kind and non-default state everywhere.
 std::unique_ptr<GraphicSurface> every_kind() {
-    auto surface = std::make_unique<GraphicSurface>();
-    surface->width = 794;
-    surface->height = 1123;
-    surface->margins = {38, 38, 756, 1085};
-    surface->page_index = 4;
-    surface->macros = {{"PageNo", "5"},
-                       {"Title",
-                        "Or\xE7"
-                        "amento"}};
-    next_group_id();
-    surface->brush = {{192, 192, 192}, 1};
-    surface->fill_rect({0, 0, 10, 10});
-    surface->pen = {{1, 2, 3}, 15, 3, 2};
-    surface->rectangle(1, 2, 3, 4);
-    surface->font.name = "Times New Roman";
-    surface->font.style = fsUnderline;
-    surface->brush.style = 2;
-    surface->text_out({5, 6, 70, 20}, 7, 6, "Endere\xE7o \"A\"\\B", TextAlignment::Center,
-                      TextLayout::Bottom, 4);
-    surface->draw_picture(10, 20, gradient(3, 2), true);
-    surface->stretch_picture({0, 0, 5, 5}, Picture::from_file_data(icon_file(2, 2, "x"), "i.ico"));
-    surface->stretch_picture({0, 0, 5, 5}, Picture());
-    surface->set_clip_rect({1, 1, 9, 9});
-    surface->reset_clip_rect();
-    surface->set_clip_rect({2, 2, 8, 8});  // left open: the clip stack is saved too
-
-    for (const ObjectKind kind : {ObjectKind::Line, ObjectKind::Pixel, ObjectKind::Ellipse,
-                                  ObjectKind::Arc, ObjectKind::Polygon, ObjectKind::Polyline}) {
-        GraphicObject object;
-        object.kind = kind;
-        object.bounds = {1, 2, 30, 40};
-        object.group_id = 77;
-        object.pen = {{9, 8, 7}, 6, 2, 3};
-        object.brush = {{4, 5, 6}, 5};
-        object.pixel_color = {10, 20, 30};
-        if (kind == ObjectKind::Line || kind == ObjectKind::Arc) {
-            object.from = {1, 2};
-            object.to = {30, 40};
-        }
-        if (kind == ObjectKind::Polygon || kind == ObjectKind::Polyline) {
-            object.points = {{1, 2}, {30, 2}, {15, 40}};
-        }
-        surface->objects().push_back(object);
-    }
-    return surface;
+    return test::page_of_every_kind(gradient(3, 2),
+                                    Picture::from_file_data(icon_file(2, 2, "x"), "i.ico"));
 }
 
 TEST(MetafileSerialize, RoundTripsEveryObjectKind) {

@@ -28,24 +28,26 @@ class FixedMetrics : public TextMetrics {
     }
 };
 
-enum class Rule { Pdf, Canvas };
+// Where a rule puts the text.
+struct Place {
+    int x, top;
+    Rect clip;
+};
 
 struct Case {
     std::string label;
-    Rule rule;
     TextAlignment alignment;
     TextLayout layout;
     bool clipped;
     Rect bounds;
-    int x, top;
-    Rect clip;
+    Place pdf, canvas;
 };
 
 class TextPlacement : public ::testing::TestWithParam<Case> {};
 
 // "ABC" measures 30, with a blank 35; a blank halved is 2 and "1" is 7 wide.
 // The origin lies 4 right of and 3 below the bounds' corner.
-TEST_P(TextPlacement, PlacesByItsRule) {
+TEST_P(TextPlacement, EachRulePlacesByItsOwnMeasure) {
     const Case& c = GetParam();
     GraphicObject text;
     text.kind = ObjectKind::Text;
@@ -55,12 +57,20 @@ TEST_P(TextPlacement, PlacesByItsRule) {
     text.layout = c.layout;
     text.text_flags = c.clipped ? tfNeverBreak : tfNoClip | tfNeverBreak;
     FixedMetrics metrics;
-    const TextPlace place = c.rule == Rule::Pdf ? pdf_text_place(text, "ABC", Font{}, metrics)
-                                                : canvas_text_place(text, "ABC", Font{}, metrics);
-    EXPECT_EQ(place.x, c.x);
-    EXPECT_EQ(place.top, c.top);
-    EXPECT_EQ(place.line_height, 15);
-    EXPECT_EQ(place.clip, c.clip);
+    const struct {
+        const char* rule;
+        TextPlace place;
+        Place expected;
+    } results[] = {
+        {"pdf", pdf_text_place(text, "ABC", Font{}, metrics), c.pdf},
+        {"canvas", canvas_text_place(text, "ABC", Font{}, metrics), c.canvas},
+    };
+    for (const auto& [rule, place, expected] : results) {
+        EXPECT_EQ(place.x, expected.x) << rule;
+        EXPECT_EQ(place.top, expected.top) << rule;
+        EXPECT_EQ(place.line_height, 15) << rule;
+        EXPECT_EQ(place.clip, expected.clip) << rule;
+    }
 }
 
 using enum TextAlignment;
@@ -70,71 +80,67 @@ constexpr Rect kNarrow{0, 0, 11, 9};
 const auto kUnknownAlignment = static_cast<TextAlignment>(7);
 const auto kUnknownLayout = static_cast<TextLayout>(9);
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, TextPlacement,
-    ::testing::Values(
-        // The PDF writer: the width of "1" beside the text, the bounds' top.
-        Case{"pdf left top",
-             Rule::Pdf,
-             Left,
-             TextLayout::Top,
-             true,
-             kBox,
-             104,
-             200,
-             {100, 200, 307, 240}},
-        Case{"pdf right",
-             Rule::Pdf,
-             Right,
-             TextLayout::Top,
-             true,
-             kBox,
-             263,
-             200,
-             {93, 200, 300, 240}},
-        Case{"pdf right unclipped", Rule::Pdf, Right, TextLayout::Top, false, kBox, 263, 200, kBox},
-        Case{"pdf centre centre",
-             Rule::Pdf,
-             Center,
-             TextLayout::Center,
-             true,
-             kBox,
-             185,
-             212,
-             {97, 200, 303, 240}},
-        Case{"pdf justified bottom",
-             Rule::Pdf,
-             Justify,
-             TextLayout::Bottom,
-             true,
-             kBox,
-             104,
-             225,
-             {97, 200, 303, 240}},
-        Case{"pdf left unclipped", Rule::Pdf, Left, TextLayout::Top, false, kBox, 104, 200, kBox},
-        Case{"pdf unknown codes",
-             Rule::Pdf,
-             kUnknownAlignment,
-             kUnknownLayout,
-             true,
-             kBox,
-             104,
-             200,
-             {100, 200, 307, 240}},
-        Case{"pdf narrow centre", Rule::Pdf, Center, TextLayout::Center, false, kNarrow, -9, -3,
-             kNarrow},
-        // The printer and the preview: half a blank ahead, the origin's y.
-        Case{"canvas left top", Rule::Canvas, Left, TextLayout::Top, true, kBox, 106, 203, kBox},
-        Case{"canvas right", Rule::Canvas, Right, TextLayout::Top, true, kBox, 267, 203, kBox},
-        Case{"canvas centre centre", Rule::Canvas, Center, TextLayout::Center, false, kBox, 184,
-             212, kBox},
-        Case{"canvas justified bottom", Rule::Canvas, Justify, TextLayout::Bottom, true, kBox, 106,
-             225, kBox},
-        Case{"canvas unknown codes", Rule::Canvas, kUnknownAlignment, kUnknownLayout, true, kBox,
-             106, 203, kBox},
-        Case{"canvas narrow centre", Rule::Canvas, Center, TextLayout::Center, false, kNarrow, -10,
-             -3, kNarrow}),
-    test::LabelName());
+// The PDF writer keeps the width of "1" beside the text and starts a top
+// line at the bounds' top; the canvas starts half a blank on, at the
+// origin's y, and clips to the bounds.
+INSTANTIATE_TEST_SUITE_P(Rules, TextPlacement,
+                         ::testing::Values(Case{"left top",
+                                                Left,
+                                                TextLayout::Top,
+                                                true,
+                                                kBox,
+                                                {104, 200, {100, 200, 307, 240}},
+                                                {106, 203, kBox}},
+                                           Case{"left unclipped",
+                                                Left,
+                                                TextLayout::Top,
+                                                false,
+                                                kBox,
+                                                {104, 200, kBox},
+                                                {106, 203, kBox}},
+                                           Case{"right",
+                                                Right,
+                                                TextLayout::Top,
+                                                true,
+                                                kBox,
+                                                {263, 200, {93, 200, 300, 240}},
+                                                {267, 203, kBox}},
+                                           Case{"right unclipped",
+                                                Right,
+                                                TextLayout::Top,
+                                                false,
+                                                kBox,
+                                                {263, 200, kBox},
+                                                {267, 203, kBox}},
+                                           Case{"centre centre",
+                                                Center,
+                                                TextLayout::Center,
+                                                true,
+                                                kBox,
+                                                {185, 212, {97, 200, 303, 240}},
+                                                {184, 212, kBox}},
+                                           Case{"justified bottom",
+                                                Justify,
+                                                TextLayout::Bottom,
+                                                true,
+                                                kBox,
+                                                {104, 225, {97, 200, 303, 240}},
+                                                {106, 225, kBox}},
+                                           Case{"unknown codes",
+                                                kUnknownAlignment,
+                                                kUnknownLayout,
+                                                true,
+                                                kBox,
+                                                {104, 200, {100, 200, 307, 240}},
+                                                {106, 203, kBox}},
+                                           Case{"narrow centre",
+                                                Center,
+                                                TextLayout::Center,
+                                                false,
+                                                kNarrow,
+                                                {-9, -3, kNarrow},
+                                                {-10, -3, kNarrow}}),
+                         test::LabelName());
 
 }  // namespace
 }  // namespace tarvek::report

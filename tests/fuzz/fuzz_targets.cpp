@@ -12,6 +12,7 @@
 #include "report/metafile.h"
 #include "report/pdf_filter.h"
 #include "report/picture.h"
+#include "tests/sample_pages.h"
 
 namespace tarvek::fuzz {
 
@@ -98,50 +99,13 @@ void check_page(std::string_view input, report::GraphicSurface::PictureStore* pi
     check(page->clone()->serialize(pictures) == bytes, "a copy that writes other bytes");
 }
 
-// A page with an object of every kind and state unlike a new surface's.
-// Group ids are set, not drawn: they count every drawing of the process.
+// The page of every kind, with group ids set rather than drawn: those count
+// every drawing of the process.
 std::unique_ptr<report::GraphicSurface> every_kind(const report::Picture& logo,
                                                    const report::Picture& stamp) {
-    using namespace report;
-    auto page = std::make_unique<GraphicSurface>();
-    page->width = 794;
-    page->height = 1123;
-    page->margins = {38, 38, 756, 1085};
-    page->page_index = 2;
-    page->macros = {{"PageNo", "3"},
-                    {"Title",
-                     "Or\xE7"
-                     "amento"}};
-    page->brush = {{192, 192, 192}, 1};
-    page->fill_rect({38, 190, 700, 215});
-    page->pen = {{0, 0, 128}, 5, 3, 2};
-    page->rectangle(38, 190, 39, 215);
-    page->font.name = "Times New Roman";
-    page->font.style = fsBold;
-    page->brush.style = 2;
-    page->text_out({40, 200, 300, 213}, 42, 200, "Vencimento {PageNo}", TextAlignment::Right,
-                   TextLayout::Center, tfNeverBreak);
-    page->draw_picture(600, 40, logo, true);
-    page->stretch_picture({600, 60, 640, 80}, stamp);
-    page->set_clip_rect({0, 0, 400, 400});
-    page->reset_clip_rect();
-    page->set_clip_rect({10, 10, 300, 300});
-    for (const ObjectKind kind : {ObjectKind::Line, ObjectKind::Pixel, ObjectKind::Ellipse,
-                                  ObjectKind::Arc, ObjectKind::Polygon, ObjectKind::Polyline}) {
-        GraphicObject& object = page->objects().emplace_back();
-        object.kind = kind;
-        object.bounds = {100, 500, 160, 540};
-        object.pen = {{9, 8, 7}, 6, 2, 3};
-        object.brush = {{4, 5, 6}, 5};
-        object.pixel_color = {10, 20, 30};
-        object.from = {100, 500};
-        object.to = {160, 540};
-        if (kind == ObjectKind::Polygon || kind == ObjectKind::Polyline) {
-            object.points = {{100, 540}, {130, 500}, {160, 540}};
-        }
-    }
+    auto page = test::page_of_every_kind(logo, stamp);
     int group = 40;
-    for (GraphicObject& object : page->objects()) object.group_id = group++;
+    for (report::GraphicObject& object : page->objects()) object.group_id = group++;
     return page;
 }
 
