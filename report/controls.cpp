@@ -67,27 +67,27 @@ bool height_free(TRLControlAlign a) {
     }
 }
 
-int alignment_code(TRLTextAlignment a) {
+TextAlignment alignment_code(TRLTextAlignment a) {
     switch (a) {
         case taRightJustify:
-            return 2;
+            return TextAlignment::Right;
         case taCenter:
-            return 3;
+            return TextAlignment::Center;
         case taJustify:
-            return 4;
+            return TextAlignment::Justify;
         default:
-            return 1;
+            return TextAlignment::Left;
     }
 }
 
-int layout_code(TRLTextLayout l) {
+TextLayout layout_code(TRLTextLayout l) {
     switch (l) {
         case tlBottom:
-            return 2;
+            return TextLayout::Bottom;
         case tlCenter:
-            return 3;
+            return TextLayout::Center;
         default:
-            return 1;
+            return TextLayout::Top;
     }
 }
 
@@ -573,9 +573,10 @@ void TRLCustomMultiLine::InternalPrint(GraphicSurface& surface) {
         int x = r.left;
         if (alignment_ == taRightJustify) x = line_rect.right - lw;
         if (alignment_ == taCenter) x = (r.left + line_rect.right - lw) / 2;
-        int code = alignment_code(alignment_);
-        if (alignment_ == taJustify && ends_paragraph[k]) code = 1;
-        surface.text_out(line_rect, x, r.top + offset, lines[k], code, 1, tfNoClip | tfNeverBreak);
+        TextAlignment code = alignment_code(alignment_);
+        if (alignment_ == taJustify && ends_paragraph[k]) code = TextAlignment::Left;
+        surface.text_out(line_rect, x, r.top + offset, lines[k], code, TextLayout::Top,
+                         tfNoClip | tfNeverBreak);
     }
 }
 

@@ -2,6 +2,7 @@
 // pixels (96 per inch), colours, fonts.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,12 @@ struct Rect {
     Rect moved(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// A coordinate multiplied by a scale factor, rounded to nearest with halves
+// away from zero: how every scaled drawing lands on the pixel grid.
+inline int scale_coordinate(int value, double factor) {
+    return static_cast<int>(std::lround(value * factor));
+}
 
 // 0x00BBGGRR; a top byte of 0xFF marks a system colour.
 using Color = std::uint32_t;

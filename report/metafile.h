@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/errors.h"
 #include "report/graphics.h"
 #include "report/picture.h"
 
@@ -60,8 +61,11 @@ struct MetaFont {
     friend bool operator==(const MetaFont&, const MetaFont&) = default;
 };
 
-// Text alignment codes 1 left, 2 right, 3 centre, 4 justify; layout codes
-// 1 top, 2 bottom, 3 centre.
+// Where a text lies across its bounds, and down them. The codes are the ones
+// pages store.
+enum class TextAlignment : std::uint8_t { Left = 1, Right = 2, Center = 3, Justify = 4 };
+enum class TextLayout : std::uint8_t { Top = 1, Bottom = 2, Center = 3 };
+
 enum TextFlag : unsigned {
     tfNoClip = 1,      // draw without clipping to the bounds
     tfNeverBreak = 4,  // a split band must not cut this text
@@ -86,7 +90,9 @@ const char* object_class_name(ObjectKind kind);  // "TRLTextObject", ...
 
 // One recorded drawing. Fields that a kind does not use keep their defaults:
 // `origin` belongs to texts, `from`/`to` to lines and arcs, `points` to
-// polygons and polylines, and offset/scale leave the others alone.
+// polygons and polylines, and offset/scale leave the others alone. A new
+// field is listed in PageFormat::object_fields (report/page_format.h), which
+// stored pages, offset/scale and the dump follow.
 struct GraphicObject {
     ObjectKind kind = ObjectKind::FillRect;
     Rect bounds;
@@ -96,8 +102,8 @@ struct GraphicObject {
     // Text
     std::string text;
     Point origin;
-    int alignment = 1;
-    int layout = 1;
+    TextAlignment alignment = TextAlignment::Left;
+    TextLayout layout = TextLayout::Top;
     unsigned text_flags = tfNoClip | tfNeverBreak;
     MetaFont font;
 
@@ -175,13 +181,13 @@ class GraphicSurface {
     const Rect& clip_rect() const { return clip_; }
 
     // Drawing operations: each appends one object from the arguments and the
-    // current state, with the current group id. Justified text (alignment 4)
-    // is measured with the text measurement service; nothing else here is.
+    // current state, with the current group id. Justified text is measured
+    // with the text measurement service; nothing else here is.
     // scale_picture and clip_picture append nothing for an empty picture.
     void fill_rect(const Rect& r);
     void rectangle(int left, int top, int right, int bottom);
-    void text_out(const Rect& r, int x, int y, const std::string& text, int alignment, int layout,
-                  unsigned flags);
+    void text_out(const Rect& r, int x, int y, const std::string& text, TextAlignment alignment,
+                  TextLayout layout, unsigned flags);
     void stretch_picture(const Rect& r, const Picture& picture);
     void draw_picture(int x, int y, const Picture& bitmap, bool parity);
     void scale_picture(const Rect& r, const Picture& picture, bool center);
@@ -223,12 +229,14 @@ class GraphicSurface {
     // Internal serialisation for the swap file; round trips exactly except
     // for the generator (pictures come back with the same pixels). Without a
     // store the pictures are part of the bytes. deserialize raises an error
-    // on damaged data.
+    // on damaged data: a PageDataError where the bytes break the format.
     std::string serialize(PictureStore* pictures = nullptr) const;
     static std::unique_ptr<GraphicSurface> deserialize(std::string_view bytes,
                                                        PictureStore* pictures = nullptr);
 
   private:
+    friend struct PageFormat;  // names the fields a stored page keeps
+
     GraphicObject& append(ObjectKind kind, const Rect& bounds);
     // Turns the font index of an object taken from `source` into ours;
     // `ours` remembers the indexes turned so far (empty at first).
@@ -249,6 +257,20 @@ class GraphicSurface {
     std::vector<Rect> clip_stack_;
     bool opened_ = false;
     bool modified_ = false;
+};
+
+// Stored page bytes that cannot be read back: "Damaged page data at byte N:
+// reason", N being where reading stopped; the byte and the reason are given
+// apart as well.
+class PageDataError : public Error {
+  public:
+    PageDataError(std::size_t offset, const std::string& reason);
+    std::size_t offset() const noexcept { return offset_; }
+    const std::string& reason() const noexcept { return reason_; }
+
+  private:
+    std::size_t offset_;
+    std::string reason_;
 };
 
 // Thread safety: a collection may be filled on one thread while another

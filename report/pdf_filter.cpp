@@ -21,6 +21,7 @@
 #include "report/engine_texts.h"
 #include "report/picture.h"
 #include "report/text_metrics.h"
+#include "report/text_placement.h"
 
 namespace tarvek::report {
 
@@ -822,50 +823,17 @@ class TRLPDFFilter::Writer {
         const bool has_macro = may_name_macros(object.text);
         if (has_macro) substituted = page.substitute_macros(object.text, collection_macros);
         const std::string& text = has_macro ? substituted : object.text;
-        // Widths are needed only to clip and to place right or centred texts.
-        const bool clipped = !(object.text_flags & tfNoClip);
-        const int one = clipped || object.alignment == 2 ? metrics_.text_width(font, "1") : 0;
-        const int tw =
-            object.alignment == 2 || object.alignment == 3 ? metrics_.text_width(font, text) : 0;
-        const int th = metrics_.line_height(font);
+        const TextPlace place = pdf_text_place(object, text, font, metrics_);
 
         add(ops, "q");
         color_line(ops, object.font.color, " rg");
-        const Rect& b = object.bounds;
-        if (clipped) {
-            Rect clip = b;
-            switch (object.alignment) {
-                case 2:
-                    clip.left -= one;
-                    break;
-                case 3:
-                case 4:
-                    clip.left -= one / 2;
-                    clip.right += one / 2;
-                    break;
-                default:
-                    clip.right += one;
-                    break;
-            }
-            rectangle_line(ops, clip, " re");
+        if (!(object.text_flags & tfNoClip)) {
+            rectangle_line(ops, place.clip, " re");
             add(ops, "W n");
         }
-
-        int x = object.origin.x;
-        if (object.alignment == 2) {
-            x = b.right - tw - one;
-        } else if (object.alignment == 3) {
-            x = (b.left + b.right - tw) / 2;
-        }
-        int y = 0;  // upwards from the page bottom
-        if (object.layout == 3) {
-            y = height_ - (th + (b.top + b.bottom - th) / 2);
-        } else if (object.layout == 2) {
-            y = height_ - b.bottom;
-        } else {
-            y = height_ - b.top - th;
-        }
-        const int baseline = y + th / 4;
+        // Upwards from the page bottom: glyphs stand a quarter of the line
+        // height above the foot of their line.
+        const int baseline = height_ - (place.top + place.line_height) + place.line_height / 4;
 
         const int font_number = font_entry(font.name, font.style);
         add(ops, "BT");
@@ -874,7 +842,7 @@ class TRLPDFFilter::Writer {
         ops += ' ';
         append_int(ops, object.font.size);
         add(ops, " Tf");
-        append_points(ops, x);
+        append_points(ops, place.x);
         ops += ' ';
         append_points(ops, baseline);
         add(ops, " Td");

@@ -9,11 +9,15 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "base/errors.h"
+#include "report/page_format.h"
 #include "report/picture.h"
+#include "tests/sample_pages.h"
 #include "tests/test_tools.h"
 
 namespace tarvek::report {
@@ -149,15 +153,15 @@ TEST(MetafileDrawing, TextTakesTheCurrentFontAndBrush) {
         surface.font.pitch = c.pitch;
         surface.brush.style = 2;
         next_group_id();
-        surface.text_out(text_rect(), 3, 4, "x", 2, 3, 4);
+        surface.text_out(text_rect(), 3, 4, "x", TextAlignment::Right, TextLayout::Center, 4);
 
         ASSERT_EQ(surface.objects().size(), 1u);
         const GraphicObject& text = surface.objects()[0];
         EXPECT_EQ(text.kind, ObjectKind::Text);
         EXPECT_EQ(text.bounds, text_rect());
         EXPECT_EQ(text.origin, (Point{3, 4}));
-        EXPECT_EQ(text.alignment, 2);
-        EXPECT_EQ(text.layout, 3);
+        EXPECT_EQ(text.alignment, TextAlignment::Right);
+        EXPECT_EQ(text.layout, TextLayout::Center);
         EXPECT_EQ(text.text_flags, 4u);
         EXPECT_EQ(text.group_id, current_group_id());
         EXPECT_EQ(text.brush.style, 2);
@@ -176,11 +180,12 @@ TEST(MetafileDrawing, TextTakesTheCurrentFontAndBrush) {
 TEST(MetafileCopy, SurfaceMovesObjectsAndKeepsTheirFields) {
     GraphicSurface source;
     source.font.name = "Times New Roman";
-    source.text_out(text_rect(), 5, 7, "Total", 1, 1, 5);
+    source.text_out(text_rect(), 5, 7, "Total", TextAlignment::Left, TextLayout::Top, 5);
     source.macros.emplace_back("PageNo", "3");
 
     GraphicSurface page;
-    page.text_out(text_rect(), 0, 0, "first", 1, 1, 5);  // puts Arial first in its font list
+    page.text_out(text_rect(), 0, 0, "first", TextAlignment::Left, TextLayout::Top,
+                  5);  // puts Arial first in its font list
     page.copy_surface(100, 200, source);
 
     ASSERT_EQ(page.objects().size(), 2u);
@@ -204,7 +209,7 @@ TEST(MetafileCopy, EachTextKeepsItsFontAcrossFontLists) {
                                             "Times New Roman"};
     for (const std::string& name : fonts) {
         source.font.name = name;
-        source.text_out(text_rect(), 0, 0, name, 1, 1, 5);
+        source.text_out(text_rect(), 0, 0, name, TextAlignment::Left, TextLayout::Top, 5);
     }
     const auto font_of = [](const GraphicSurface& surface, const GraphicObject& text) {
         return surface.fonts()[static_cast<std::size_t>(text.font.name_index)];
@@ -212,7 +217,7 @@ TEST(MetafileCopy, EachTextKeepsItsFontAcrossFontLists) {
 
     GraphicSurface page;
     page.font.name = "Courier New";
-    page.text_out(text_rect(), 0, 0, "first", 1, 1, 5);
+    page.text_out(text_rect(), 0, 0, "first", TextAlignment::Left, TextLayout::Top, 5);
     page.copy_surface(0, 0, source);
     ASSERT_EQ(page.objects().size(), 1 + fonts.size());
     for (std::size_t i = 0; i < fonts.size(); ++i) {
@@ -273,7 +278,7 @@ TEST(MetafileCopy, RectScalesAndMovesBetweenClipObjects) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         GraphicSurface source;
-        source.text_out({10, 10, 30, 20}, 12, 11, "t", 1, 1, 5);
+        source.text_out({10, 10, 30, 20}, 12, 11, "t", TextAlignment::Left, TextLayout::Top, 5);
         GraphicObject line;
         line.kind = ObjectKind::Line;
         line.bounds = {10, 10, 40, 11};
@@ -357,9 +362,9 @@ TEST(MetafileMacros, SubstitutesPageThenCollectionValues) {
 
 TEST(MetafileCutRow, LowersToTheTopOfUnbreakableTexts) {
     GraphicSurface surface;
-    surface.text_out({0, 10, 50, 30}, 0, 10, "a", 1, 1, 4);
-    surface.text_out({0, 25, 50, 50}, 0, 25, "b", 1, 1, 5);
-    surface.text_out({0, 55, 50, 70}, 0, 55, "breakable", 1, 1, 1);
+    surface.text_out({0, 10, 50, 30}, 0, 10, "a", TextAlignment::Left, TextLayout::Top, 4);
+    surface.text_out({0, 25, 50, 50}, 0, 25, "b", TextAlignment::Left, TextLayout::Top, 5);
+    surface.text_out({0, 55, 50, 70}, 0, 55, "breakable", TextAlignment::Left, TextLayout::Top, 1);
     surface.fill_rect({0, 0, 50, 100});
     struct Case {
         int row;
@@ -370,7 +375,7 @@ TEST(MetafileCutRow, LowersToTheTopOfUnbreakableTexts) {
     for (const Case& c : cases) EXPECT_EQ(surface.find_cut_row(c.row), c.expected) << c.row;
 
     GraphicSurface from_top;
-    from_top.text_out({0, 0, 50, 20}, 0, 0, "a", 1, 1, 5);
+    from_top.text_out({0, 0, 50, 20}, 0, 0, "a", TextAlignment::Left, TextLayout::Top, 5);
     EXPECT_EQ(from_top.find_cut_row(10), std::nullopt);
 }
 
@@ -597,52 +602,9 @@ TEST(PictureLoad, CropFillsWhatLiesOutsideWithWhite) {
 
 // ---------------------------------------------------------------------------
 
-// A surface with one object of every kind and non-default state everywhere.
 std::unique_ptr<GraphicSurface> every_kind() {
-    auto surface = std::make_unique<GraphicSurface>();
-    surface->width = 794;
-    surface->height = 1123;
-    surface->margins = {38, 38, 756, 1085};
-    surface->page_index = 4;
-    surface->macros = {{"PageNo", "5"},
-                       {"Title",
-                        "Or\xE7"
-                        "amento"}};
-    next_group_id();
-    surface->brush = {{192, 192, 192}, 1};
-    surface->fill_rect({0, 0, 10, 10});
-    surface->pen = {{1, 2, 3}, 15, 3, 2};
-    surface->rectangle(1, 2, 3, 4);
-    surface->font.name = "Times New Roman";
-    surface->font.style = fsUnderline;
-    surface->brush.style = 2;
-    surface->text_out({5, 6, 70, 20}, 7, 6, "Endere\xE7o \"A\"\\B", 3, 2, 4);
-    surface->draw_picture(10, 20, gradient(3, 2), true);
-    surface->stretch_picture({0, 0, 5, 5}, Picture::from_file_data(icon_file(2, 2, "x"), "i.ico"));
-    surface->stretch_picture({0, 0, 5, 5}, Picture());
-    surface->set_clip_rect({1, 1, 9, 9});
-    surface->reset_clip_rect();
-    surface->set_clip_rect({2, 2, 8, 8});  // left open: the clip stack is saved too
-
-    for (const ObjectKind kind : {ObjectKind::Line, ObjectKind::Pixel, ObjectKind::Ellipse,
-                                  ObjectKind::Arc, ObjectKind::Polygon, ObjectKind::Polyline}) {
-        GraphicObject object;
-        object.kind = kind;
-        object.bounds = {1, 2, 30, 40};
-        object.group_id = 77;
-        object.pen = {{9, 8, 7}, 6, 2, 3};
-        object.brush = {{4, 5, 6}, 5};
-        object.pixel_color = {10, 20, 30};
-        if (kind == ObjectKind::Line || kind == ObjectKind::Arc) {
-            object.from = {1, 2};
-            object.to = {30, 40};
-        }
-        if (kind == ObjectKind::Polygon || kind == ObjectKind::Polyline) {
-            object.points = {{1, 2}, {30, 2}, {15, 40}};
-        }
-        surface->objects().push_back(object);
-    }
-    return surface;
+    return test::page_of_every_kind(gradient(3, 2),
+                                    Picture::from_file_data(icon_file(2, 2, "x"), "i.ico"));
 }
 
 TEST(MetafileSerialize, RoundTripsEveryObjectKind) {
@@ -693,6 +655,104 @@ TEST(MetafileSerialize, DamagedDataRaisesAnError) {
     }
 }
 
+// Numbers pictures in the order they are shown, and knows no others.
+class CountingStore : public GraphicSurface::PictureStore {
+  public:
+    std::uint32_t number_of(const Picture& picture) override {
+        pictures_.push_back(picture);
+        return static_cast<std::uint32_t>(pictures_.size() - 1);
+    }
+    Picture picture(std::uint32_t number) override {
+        if (number >= pictures_.size()) throw Error("no picture " + std::to_string(number));
+        return pictures_[number];
+    }
+
+  private:
+    std::vector<Picture> pictures_;
+};
+
+TEST(MetafileSerialize, DamagedDataErrorNamesTheByteAndTheReason) {
+    const std::string bytes = every_kind()->serialize();
+    std::string other_version = bytes;
+    other_version[10] = other_version[10] == '0' ? '1' : '0';
+    // Two fills, the second told 2^63 - 1 right of the first's 100: past
+    // every number, however the difference were added.
+    std::string past_the_numbers = GraphicSurface().serialize();
+    past_the_numbers.back() = '\x02';
+    past_the_numbers += std::string("\x02\x00\xC8\x01\x00\x00\x00\x00", 8);
+    const std::size_t second_left = past_the_numbers.size() + 2;
+    past_the_numbers +=
+        std::string("\x02\x00\xFE\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x01\x00\x00\x00\x00", 16);
+    CountingStore store;
+    struct Case {
+        const char* label;
+        std::string bytes;
+        GraphicSurface::PictureStore* pictures;
+        std::size_t offset;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"nothing", "", nullptr, 0, "not a stored page"},
+        {"another file", "%PDF-1.4\n" + bytes, nullptr, 0, "not a stored page"},
+        {"another version", other_version, nullptr, 0, "a page of another version of the format"},
+        {"pictures kept elsewhere", bytes, &store, 16, "the page holds its pictures itself"},
+        {"a byte too many", bytes + "x", nullptr, bytes.size(), "unexpected bytes after the page"},
+        {"a difference past the numbers", past_the_numbers, nullptr, second_left + 10,
+         "a number is out of range"},
+        {"a flag of 2", bytes.substr(0, 15) + '\x02', nullptr, 16, "a flag is neither 0 nor 1"},
+    };
+    for (const Case& c : cases) {
+        try {
+            GraphicSurface::deserialize(c.bytes, c.pictures);
+            ADD_FAILURE() << c.label << ": no error";
+        } catch (const PageDataError& e) {
+            EXPECT_EQ(e.offset(), c.offset) << c.label;
+            EXPECT_EQ(e.reason(), c.reason) << c.label;
+            EXPECT_EQ(std::string(e.what()),
+                      "Damaged page data at byte " + std::to_string(c.offset) + ": " + c.reason)
+                << c.label;
+        }
+    }
+}
+
+// Any change to a field's name, type, coding or place among the fields gives
+// pages another version; what only the dump reads does not.
+TEST(MetafileSerialize, FormatVersionFollowsTheFieldTables) {
+    using Text = Field<&GraphicObject::text>;
+    using Origin = Field<&GraphicObject::origin>;
+    constexpr auto pages = PageFormat::page_fields;
+    const std::uint32_t base = page_format_version(pages, std::tuple{Text{"text"}, Origin{"o"}});
+    const std::pair<const char*, std::uint32_t> changes[] = {
+        {"a field renamed", page_format_version(pages, std::tuple{Text{"words"}, Origin{"o"}})},
+        {"a field of another type",
+         page_format_version(pages,
+                             std::tuple{Field<&GraphicObject::generator_id>{"text"}, Origin{"o"}})},
+        {"a remembered field",
+         page_format_version(
+             pages,
+             std::tuple{Field<&GraphicObject::text, Coding::Remembered>{"text"}, Origin{"o"}})},
+        {"two fields swapped", page_format_version(pages, std::tuple{Origin{"o"}, Text{"text"}})},
+        {"a field added",
+         page_format_version(pages, std::tuple{Text{"text"}, Origin{"o"},
+                                               Field<&GraphicObject::points>{"points"}})},
+        {"a page field added",
+         page_format_version(std::tuple_cat(pages, std::tuple{Field<&GraphicSurface::width>{"w"}}),
+                             std::tuple{Text{"text"}, Origin{"o"}})},
+    };
+    std::set<std::uint32_t> seen{base};
+    for (const auto& [label, version] : changes) {
+        EXPECT_TRUE(seen.insert(version).second) << label;
+    }
+    EXPECT_EQ(page_format_version(
+                  pages, std::tuple{Text{"text", "words", PageFormat::kImages}, Origin{"o"}}),
+              base);
+
+    char version[9];
+    std::snprintf(version, sizeof version, "%08x",
+                  page_format_version(PageFormat::page_fields, PageFormat::object_fields));
+    EXPECT_EQ(GraphicSurface().serialize().substr(0, 15), std::string("TVKPAGE") + version);
+}
+
 TEST(MetafileDump, IsOneReadableLinePerObject) {
     GraphicSurface surface;
     surface.brush = {{192, 192, 192}, 1};
@@ -702,7 +762,8 @@ TEST(MetafileDump, IsOneReadableLinePerObject) {
     surface.rectangle(38, 190, 39, 215);
     surface.font.height = -9;
     surface.brush.style = 2;
-    surface.text_out({38, 200, 123, 213}, 40, 200, "Local de pagamento \xE0 vista", 1, 1, 5);
+    surface.text_out({38, 200, 123, 213}, 40, 200, "Local de pagamento \xE0 vista",
+                     TextAlignment::Left, TextLayout::Top, 5);
     surface.set_clip_rect({0, 0, 50, 50});
     surface.draw_picture(5, 6, Picture::from_rgb(2, 1, {255, 0, 0, 0, 0, 255}), false);
     surface.reset_clip_rect();
@@ -729,8 +790,8 @@ std::unique_ptr<GraphicSurface> numbered_page(int n) {
     page->width = 794;
     page->height = 1123;
     page->macros = {{"PageNo", std::to_string(n + 1)}};
-    page->text_out({10, 10 + n, 100, 30 + n}, 12, 10 + n, "P\xE1gina " + std::to_string(n + 1), 1,
-                   1, 5);
+    page->text_out({10, 10 + n, 100, 30 + n}, 12, 10 + n, "P\xE1gina " + std::to_string(n + 1),
+                   TextAlignment::Left, TextLayout::Top, 5);
     page->draw_picture(0, 0, gradient(n + 1, 2), false);
     return page;
 }
@@ -777,7 +838,8 @@ TEST(PageStorage, TwoThousandPagesReadBackAsDrawn) {
     const auto draw = [&logo](int n, bool with_logo) {
         auto page = numbered_page(n % 500);
         page->macros = {{"PageNo", std::to_string(n + 1)}};
-        page->text_out({300, 40, 500, 60}, 300, 40, "folha " + std::to_string(n), 1, 1, 5);
+        page->text_out({300, 40, 500, 60}, 300, 40, "folha " + std::to_string(n),
+                       TextAlignment::Left, TextLayout::Top, 5);
         if (with_logo) page->draw_picture(400, 400, logo, false);
         return page;
     };

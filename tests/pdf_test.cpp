@@ -468,7 +468,8 @@ std::unique_ptr<GraphicSurface> page_of_texts(
         page->font.name = name;
         page->font.style = style;
         page->font.height = -16;
-        page->text_out(Rect{10, top, 300, top + 20}, 10, top, name, 1, 1, 5);
+        page->text_out(Rect{10, top, 300, top + 20}, 10, top, name, TextAlignment::Left,
+                       TextLayout::Top, 5);
         top += 25;
     }
     return page;
@@ -636,7 +637,8 @@ TEST(PdfOperators, ShapesPensAndClipping) {
     pixel.pixel_color = {0, 128, 0};
     page->objects().push_back(pixel);
     page->font.height = -13;
-    page->text_out(Rect{200, 100, 260, 115}, 201, 100, "clip", 3, 3, 4);
+    page->text_out(Rect{200, 100, 260, 115}, 201, 100, "clip", TextAlignment::Center,
+                   TextLayout::Center, 4);
     auto pages = std::make_shared<GraphicStorage>();
     pages->add(std::move(page));
     const std::string path = dir.file("formas.pdf");

@@ -99,8 +99,8 @@ std::unique_ptr<GraphicSurface> numbered_page(int number, bool landscape = false
     set_macro(page->macros, "PaperHeight", paper_height);
     set_macro(page->macros, "PageNo", std::to_string(number));
     page->font = arial(27);
-    page->text_out({100, 100, 600, 140}, 100, 100, "PAGINA " + std::to_string(number), 1, 1,
-                   tfNoClip | tfNeverBreak);
+    page->text_out({100, 100, 600, 140}, 100, 100, "PAGINA " + std::to_string(number),
+                   TextAlignment::Left, TextLayout::Top, tfNoClip | tfNeverBreak);
     return page;
 }
 
@@ -234,18 +234,23 @@ TEST_F(GuiTest, PainterPlacesTextsByTheCanvasRule) {
     const int baseline = static_cast<int>(std::lround(m.outline("Arial", 0).ascent * 60 / 1000.0));
     const int bearing = 6;
     const Rect bounds{100, 300, 700, 500};
+    using enum TextAlignment;
     const struct {
-        int alignment;
-        int layout;
+        TextAlignment alignment;
+        TextLayout layout;
         int x;    // expected start of the text
         int top;  // expected top of the text cell
     } cases[] = {
-        {1, 1, sp + 110, 305},      {4, 1, sp + 110, 305},
-        {2, 1, sp + 700 - tw, 305}, {3, 1, sp + (100 + 700 - tw) / 2, 305},
-        {1, 2, sp + 110, 500 - lh}, {1, 3, sp + 110, (300 + 500 - lh) / 2},
+        {Left, TextLayout::Top, sp + 110, 305},
+        {Justify, TextLayout::Top, sp + 110, 305},
+        {Right, TextLayout::Top, sp + 700 - tw, 305},
+        {Center, TextLayout::Top, sp + (100 + 700 - tw) / 2, 305},
+        {Left, TextLayout::Bottom, sp + 110, 500 - lh},
+        {Left, TextLayout::Center, sp + 110, (300 + 500 - lh) / 2},
     };
     for (const auto& c : cases) {
-        const std::string what = std::to_string(c.alignment) + "/" + std::to_string(c.layout);
+        const std::string what = std::to_string(static_cast<int>(c.alignment)) + "/" +
+                                 std::to_string(static_cast<int>(c.layout));
         auto page = blank_page();
         page->font = f;
         page->text_out(bounds, 110, 305, "HHH", c.alignment, c.layout, tfNoClip);
@@ -262,7 +267,8 @@ TEST_F(GuiTest, PainterPlacesTextsByTheCanvasRule) {
 TEST_F(GuiTest, PainterClipsTextsToTheirRectangleUnlessTold) {
     for (unsigned flags : {0u, unsigned(tfNoClip)}) {
         auto page = blank_page();
-        page->text_out({200, 300, 240, 330}, 200, 300, "WWWWWWWWWW", 1, 1, flags);
+        page->text_out({200, 300, 240, 330}, 200, 300, "WWWWWWWWWW", TextAlignment::Left,
+                       TextLayout::Top, flags);
         const QImage image = render(*page);
         EXPECT_FALSE(ink(image, QRect(200, 300, 40, 30)).isEmpty()) << flags;
         EXPECT_EQ(ink(image, QRect(240, 290, 300, 50)).isEmpty(), flags == 0) << flags;
@@ -304,10 +310,11 @@ TEST_F(GuiTest, PainterSubstitutesMacros) {
     for (const auto& c : cases) {
         auto with_macro = blank_page();
         set_macro(with_macro->macros, "PageNo", "7");
-        with_macro->text_out({100, 100, 600, 140}, 100, 100, utf8_to_cp1252(c.text), 1, 1,
-                             tfNoClip);
+        with_macro->text_out({100, 100, 600, 140}, 100, 100, utf8_to_cp1252(c.text),
+                             TextAlignment::Left, TextLayout::Top, tfNoClip);
         auto literal = blank_page();
-        literal->text_out({100, 100, 600, 140}, 100, 100, utf8_to_cp1252(c.shown), 1, 1, tfNoClip);
+        literal->text_out({100, 100, 600, 140}, 100, 100, utf8_to_cp1252(c.shown),
+                          TextAlignment::Left, TextLayout::Top, tfNoClip);
         EXPECT_EQ(render(*with_macro, 1.0, &collection), render(*literal)) << c.text;
     }
 }

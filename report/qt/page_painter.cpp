@@ -16,6 +16,7 @@
 #include "base/cp1252.h"
 #include "report/picture.h"
 #include "report/text_metrics.h"
+#include "report/text_placement.h"
 
 namespace tarvek::report {
 
@@ -224,20 +225,7 @@ void PagePainter::paint(QPainter& painter, const GraphicSurface& page,
             case ObjectKind::Text: {
                 const Font font = font_of(page, o.font);
                 const std::string text = page.substitute_macros(o.text, collection_macros);
-                const int half_blank = metrics.text_width(font, " ") / 2;
-                const Rect& b = o.bounds;
-                int x = half_blank + o.origin.x;
-                if (o.alignment == 2) {
-                    x = half_blank + b.right - metrics.text_width(font, text + " ");
-                } else if (o.alignment == 3) {
-                    x = half_blank + (b.left + b.right - metrics.text_width(font, text + " ")) / 2;
-                }
-                int y = o.origin.y;
-                if (o.layout == 2) {
-                    y = b.bottom - metrics.line_height(font);
-                } else if (o.layout == 3) {
-                    y = (b.top + b.bottom - metrics.line_height(font)) / 2;
-                }
+                const TextPlace place = canvas_text_place(o, text, font, metrics);
 
                 QFont qf = qfont(font, em_pixels(font, device) * map.sy, map.sx / map.sy, device);
                 const QFontMetricsF fm(qf, &device);
@@ -251,10 +239,12 @@ void PagePainter::paint(QPainter& painter, const GraphicSurface& page,
                     qf.setLetterSpacing(QFont::AbsoluteSpacing, (wanted - natural) / shown.size());
                 }
                 painter.save();
-                if (!(o.text_flags & tfNoClip)) painter.setClipRect(map.rect(b), Qt::IntersectClip);
+                if (!(o.text_flags & tfNoClip)) {
+                    painter.setClipRect(map.rect(place.clip), Qt::IntersectClip);
+                }
                 painter.setFont(qf);
                 painter.setPen(qcolor(o.font.color));
-                painter.drawText(QPointF(map.x(x), map.y(y) + fm.ascent()), shown);
+                painter.drawText(QPointF(map.x(place.x), map.y(place.top) + fm.ascent()), shown);
                 painter.restore();
                 break;
             }

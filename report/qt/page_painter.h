@@ -3,16 +3,10 @@
 // routine of the screen preview and the printer.
 //
 // Fills, rectangles and pixels are filled shapes; lines and other shapes use
-// their pen; images are stretched to their rectangle; texts follow the canvas
-// rule below, clipped to their rectangle unless flag bit 0 is set. Clip
-// objects set and restore the clip of the objects after them.
-//
-// Canvas text rule (report pixels, before scaling), with sp = half the width
-// of a blank and tw = width of the text followed by a blank: x = sp + origin X
-// for left and justified text, sp + right - tw for right alignment,
-// sp + (left + right - tw) / 2 for centre; y = origin Y for layout top,
-// bottom - line height for bottom, (top + bottom - line height) / 2 for
-// centre. Widths come from the text measurement service.
+// their pen; images are stretched to their rectangle; texts are placed by
+// the canvas rule (canvas_text_place, report/text_placement.h), clipped to
+// their rectangle unless flag bit 0 is set. Clip objects set and restore the
+// clip of the objects after them.
 //
 // Ownership: the painter, page and macros are borrowed for one paint() call.
 // A PagePainter keeps decoded pictures between calls (a logo repeated on

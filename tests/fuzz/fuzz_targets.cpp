@@ -1,14 +1,18 @@
 #include "tests/fuzz/fuzz_targets.h"
 
+#include <array>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "base/errors.h"
 #include "base/format.h"
 #include "base/string_helpers.h"
+#include "report/metafile.h"
 #include "report/pdf_filter.h"
 #include "report/picture.h"
+#include "tests/sample_pages.h"
 
 namespace tarvek::fuzz {
 
@@ -34,7 +38,120 @@ bool is_pdf_number(const std::string& text) {
     return digits && text.back() != '.';
 }
 
+// A picture whose rows are one colour, runs of colours, a copy of the row
+// above and pixels that do not repeat: every way a row is stored.
+report::Picture rows_of_every_kind() {
+    std::vector<std::uint8_t> rgb;
+    const auto pixel = [&](int r, int g, int b) {
+        rgb.insert(rgb.end(), {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                               static_cast<std::uint8_t>(b)});
+    };
+    for (int x = 0; x < 6; ++x) pixel(255, 255, 255);
+    for (int x = 0; x < 6; ++x) x < 3 ? pixel(0, 0, 0) : pixel(200, 30, 30);
+    for (int x = 0; x < 6; ++x) x < 3 ? pixel(0, 0, 0) : pixel(200, 30, 30);
+    for (int x = 0; x < 6; ++x) pixel(40 * x, 255 - 40 * x, 7 * x);
+    return report::Picture::from_rgb(6, 4, std::move(rgb));
+}
+
+// The store of the page target: a logo and a stamp, numbered 0 and 1, and
+// nothing else.
+class TwoPictures : public report::GraphicSurface::PictureStore {
+  public:
+    TwoPictures()
+        : pictures_{rows_of_every_kind(),
+                    report::Picture::from_rgb(2, 1, {10, 20, 30, 40, 50, 60})} {}
+
+    std::uint32_t number_of(const report::Picture& picture) override {
+        for (std::uint32_t i = 0; i < pictures_.size(); ++i) {
+            if (pictures_[i].id() == picture.id()) return i;
+        }
+        throw FuzzFailure("a picture the store never gave");
+    }
+    report::Picture picture(std::uint32_t number) override {
+        if (number >= pictures_.size()) {
+            throw Error("no picture " + std::to_string(number) + " in the store");
+        }
+        return pictures_[number];
+    }
+
+  private:
+    std::array<report::Picture, 2> pictures_;
+};
+
+void check_page(std::string_view input, report::GraphicSurface::PictureStore* pictures) {
+    using report::GraphicSurface;
+    std::unique_ptr<GraphicSurface> page;
+    try {
+        page = GraphicSurface::deserialize(input, pictures);
+    } catch (const Error&) {
+        return;  // refused with a message: what bad bytes must give
+    }
+    const std::string bytes = page->serialize(pictures);
+    std::unique_ptr<GraphicSurface> again;
+    try {
+        again = GraphicSurface::deserialize(bytes, pictures);
+    } catch (const Error& e) {
+        throw FuzzFailure(std::string("a page that does not read back: ") + e.what());
+    }
+    check(again->serialize(pictures) == bytes, "a page that writes other bytes once read back");
+    check(report::dump_surface(*again) == report::dump_surface(*page),
+          "a page that reads back as another");
+    check(page->clone()->serialize(pictures) == bytes, "a copy that writes other bytes");
+}
+
+// The page of every kind, with group ids set rather than drawn: those count
+// every drawing of the process.
+std::unique_ptr<report::GraphicSurface> every_kind(const report::Picture& logo,
+                                                   const report::Picture& stamp) {
+    auto page = test::page_of_every_kind(logo, stamp);
+    int group = 40;
+    for (report::GraphicObject& object : page->objects()) object.group_id = group++;
+    return page;
+}
+
+// A page of a document as most are: rules and many texts in two fonts.
+std::unique_ptr<report::GraphicSurface> texts_and_rules() {
+    using namespace report;
+    auto page = std::make_unique<GraphicSurface>();
+    page->width = 794;
+    page->height = 1123;
+    page->macros = {{"PageNo", "1"}};
+    page->pen.width = 1;
+    for (int row = 0; row < 12; ++row) {
+        const int top = 100 + 20 * row;
+        page->font.name = row % 3 == 0 ? "Arial" : "Times New Roman";
+        page->font.height = row % 3 == 0 ? -11 : -13;
+        page->brush.style = 2;
+        page->text_out({38, top, 400, top + 18}, 40, top, "Linha " + std::to_string(row),
+                       TextAlignment::Left, TextLayout::Top, tfNoClip | tfNeverBreak);
+        page->text_out({400, top, 756, top + 18}, 700, top, "1.234,5" + std::to_string(row),
+                       TextAlignment::Right, TextLayout::Bottom, tfNeverBreak);
+        page->brush = {{0, 0, 0}, 1};
+        page->fill_rect({38, top + 18, 756, top + 19});
+    }
+    for (GraphicObject& object : page->objects()) object.group_id = 7;
+    return page;
+}
+
 }  // namespace
+
+void page(std::string_view input) {
+    check_page(input, nullptr);
+    TwoPictures pictures;
+    check_page(input, &pictures);
+}
+
+std::vector<std::pair<std::string, std::string>> page_seeds() {
+    TwoPictures pictures;
+    const report::Picture logo = pictures.picture(0);
+    const report::Picture stamp = pictures.picture(1);
+    return {
+        {"seed-empty", report::GraphicSurface().serialize()},
+        {"seed-every-kind", every_kind(logo, stamp)->serialize()},
+        {"seed-every-kind-stored-pictures", every_kind(logo, stamp)->serialize(&pictures)},
+        {"seed-texts-and-rules", texts_and_rules()->serialize()},
+    };
+}
 
 void instruction(std::string_view input) {
     for (const char* key : {"Tarvek=", "Receber=", "idInstrucao=", "operacao="}) {
@@ -118,6 +235,7 @@ Target target_named(std::string_view name) {
     if (name == "display_format") return display_format;
     if (name == "picture") return picture;
     if (name == "pdf_text") return pdf_text;
+    if (name == "page") return page;
     return nullptr;
 }
 

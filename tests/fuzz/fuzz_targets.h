@@ -6,7 +6,10 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tarvek::fuzz {
 
@@ -26,6 +29,15 @@ void picture(std::string_view input);
 // PDF string escaping of the bytes, and PDF numbers of the doubles they
 // spell.
 void pdf_text(std::string_view input);
+
+// Stored page bytes, read without a picture store and with one that knows
+// two pictures: refused with an error, or a page that writes bytes which
+// read back as the same page.
+void page(std::string_view input);
+
+// Pages as the page collection stores them, to start the page target from:
+// a file name and the bytes of each. The saved inputs must stay these.
+std::vector<std::pair<std::string, std::string>> page_seeds();
 
 // The targets by name ("instruction", "display_format", ...); null for an
 // unknown name.
