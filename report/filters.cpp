@@ -178,6 +178,12 @@ bool TRLCustomSaveFilter::HandlesFile(const std::string& file_name) const {
     return ascii_iequals(default_ext_, file_extension(file_name));
 }
 
+void TRLCustomSaveFilter::CheckHandles(const std::string& file_name) const {
+    if (HandlesFile(file_name)) return;
+    throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
+                "\" (saving \"" + file_name + "\")");
+}
+
 std::string file_extension(const std::string& file_name) {
     const std::size_t slash = file_name.find_last_of('/');
     const std::size_t name_start = slash == std::string::npos ? 0 : slash + 1;
@@ -192,11 +198,8 @@ void TRLCustomReport::SaveToFile(const std::string& file_name) {
         throw Error("The report \"" + Name() + "\" has no save filter (saving \"" + file_name +
                     "\")");
     }
-    if (!SaveFilter->HandlesFile(file_name)) {
-        throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
-                    "\" (saving \"" + file_name + "\")");
-    }
     TRLCustomSaveFilter& filter = *SaveFilter;
+    filter.CheckHandles(file_name);
     filter.FileName = file_name;
     if (ReportState() == State::Idle) {
         // A progress window of the saving belongs to this thread, and its

@@ -127,6 +127,9 @@ class TRLCustomSaveFilter : public TRLCustomFilter {
     // Whether the extension of `file_name` is the default one, ignoring
     // ASCII case.
     bool HandlesFile(const std::string& file_name) const;
+    // Raises tarvek::Error naming the file and its extension unless the
+    // filter handles it.
+    void CheckHandles(const std::string& file_name) const;
 
   protected:
     explicit TRLCustomSaveFilter(const std::string& default_ext);

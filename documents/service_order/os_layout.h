@@ -10,7 +10,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "data/firebird/dtm_email.h"
 #include "data/firebird/query.h"

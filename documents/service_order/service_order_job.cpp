@@ -1,6 +1,9 @@
 #include "documents/service_order/service_order_job.h"
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "base/cp1252.h"
 #include "base/errors.h"

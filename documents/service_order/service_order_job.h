@@ -5,18 +5,12 @@
 // previewed.
 #pragma once
 
-#include <string>
-
 #include "documents/document_job.h"
 #include "documents/service_order/item_table.h"
 #include "documents/service_order/os_layout.h"
 #include "documents/service_order/service_order_options.h"
 
 namespace tarvek {
-
-namespace report {
-class TRLImage;
-}
 
 class ServiceOrderJob : public DocumentJob {
   public:

@@ -26,9 +26,7 @@
 #include <vector>
 
 #include "base/cp1252.h"
-#include "base/errors.h"
 #include "base/format.h"
-#include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/filters.h"
 #include "report/page_selection.h"
@@ -436,11 +434,8 @@ bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void save_pages(std::shared_ptr<GraphicStorage> pages, const std::string& file_name, int first,
                 int last) {
-    if (!ascii_iequals(file_extension(file_name), ".pdf")) {
-        throw Error("No filter saves files with the extension \"" + file_extension(file_name) +
-                    "\" (saving \"" + file_name + "\")");
-    }
     TRLPDFFilter filter;
+    filter.CheckHandles(file_name);
     filter.FileName = file_name;
     filter.FilterPages(std::move(pages), first, last);
 }
