@@ -44,6 +44,10 @@ void install_termination_handlers() {
     for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
         sigaction(signal_number, &action, nullptr);
     }
+    // A mask inherited blocked (some launchers block them for their
+    // children) would hold a stop request until the job is done and let it
+    // write its document after all.
+    sigprocmask(SIG_UNBLOCK, &action.sa_mask, nullptr);
 }
 
 RemoveOnSignal::RemoveOnSignal(const std::string& path) : slot_(-1) {

@@ -11,7 +11,8 @@
 
 namespace tarvek {
 
-// Installs the handlers; call once, early in main().
+// Installs the handlers and unblocks their signals, whatever mask the
+// process inherited; call once, early in main(), before any thread starts.
 void install_termination_handlers();
 
 // Registers a file being written for removal should a termination signal end

@@ -148,21 +148,33 @@ TEST_F(OutputSafety, OverlappingRunsOnOneNameAreSerialised) {
     EXPECT_EQ(folder_entries(), std::vector<std::string>{"Bradesco_237.pdf"});
 }
 
+// Each signal, from a launcher that leaves the mask alone and from one that
+// blocks the signals for its children (the mask survives exec).
 TEST_F(OutputSafety, TerminationSignalEndsTheRunWithoutFileSwapOrRow) {
     add_boletos(1500);
-    for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
-        std::ofstream old_document(pdf_path(), std::ios::app);  // an old one of that name
-        old_document.close();
-        auto child = start(pair.instruction("77", "email"), "signal.log");
-        wait_until_writing(*child);
-        ASSERT_EQ(kill(child->pid(), signal_number), 0);
-        const auto code = child->wait_exit(5s);
-        ASSERT_TRUE(code.has_value()) << "still running after signal " << signal_number;
-        EXPECT_EQ(*code, 128 + signal_number);
-        EXPECT_FALSE(child->ended_by_signal()) << "the handler did not run";
-        EXPECT_TRUE(folder_entries().empty()) << "signal " << signal_number;
-        EXPECT_TRUE(fs::is_empty(tmp)) << "signal " << signal_number;
-        EXPECT_TRUE(result_rows("77").empty()) << "signal " << signal_number;
+    for (const bool blocked_by_launcher : {false, true}) {
+        for (const int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+            SCOPED_TRACE(::testing::Message()
+                         << "signal " << signal_number << (blocked_by_launcher ? ", blocked" : ""));
+            std::ofstream old_document(pdf_path(), std::ios::app);  // an old one of that name
+            old_document.close();
+            sigset_t launcher_mask, test_mask;
+            sigemptyset(&launcher_mask);
+            if (blocked_by_launcher) sigaddset(&launcher_mask, signal_number);
+            ASSERT_EQ(pthread_sigmask(SIG_BLOCK, &launcher_mask, &test_mask), 0);
+            auto child = start(pair.instruction("77", "email"), "signal.log");
+            ASSERT_EQ(pthread_sigmask(SIG_SETMASK, &test_mask, nullptr), 0);
+            wait_until_writing(*child);
+            ASSERT_EQ(kill(child->pid(), signal_number), 0);
+            const auto code = child->wait_exit(5s);
+            const std::string log = test::read_file(dir.file("signal.log"));
+            ASSERT_TRUE(code.has_value()) << "still running\n" << log;
+            EXPECT_EQ(*code, 128 + signal_number) << log;
+            EXPECT_FALSE(child->ended_by_signal()) << "the handler did not run";
+            EXPECT_TRUE(folder_entries().empty());
+            EXPECT_TRUE(fs::is_empty(tmp));
+            EXPECT_TRUE(result_rows("77").empty());
+        }
     }
 }
 
