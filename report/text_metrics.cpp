@@ -3,6 +3,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_DRIVER_H
+#include FT_GASP_H
 #include FT_MODULE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
@@ -418,6 +419,12 @@ class FreeTypeTextMetrics final : public TextMetrics {
             throw Error("Cannot size " + describe(font.name, font.style) + " at " +
                         std::to_string(ppem) + " pixels: " + freetype_error(error));
         }
+        // Sizes the font asks not to grid-fit (its gasp table) are not
+        // hinted, so their accents and descenders stay where the outline puts
+        // them; hinting them would push the tops of small accented capitals
+        // a pixel up and make the lines taller than designed.
+        const FT_Int gasp = FT_Get_Gasp(face, static_cast<FT_UInt>(ppem));
+        const bool grid_fitted = gasp == FT_GASP_NO_TABLE || (gasp & FT_GASP_DO_GRIDFIT) != 0;
         SizeTable table;
         FT_Pos top = 0;
         FT_Pos bottom = 0;
@@ -428,23 +435,41 @@ class FreeTypeTextMetrics final : public TextMetrics {
                             describe(font.name, font.style) + " from \"" + entry.path +
                             "\": " + freetype_error(error));
             }
+            // Advances stay hinted at every size: they are the designed widths.
             table.advance[byte] = static_cast<int>(round_26_6(face->glyph->advance.x));
-            if (byte >= 0x20 && glyph != 0 && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (byte < 0x20 || glyph == 0) continue;
+            if (!grid_fitted) {
+                if (const FT_Error error = FT_Load_Glyph(face, glyph, FT_LOAD_NO_HINTING)) {
+                    throw Error("Cannot load glyph " + std::to_string(glyph) + " of " +
+                                describe(font.name, font.style) + " from \"" + entry.path +
+                                "\": " + freetype_error(error));
+                }
+            }
+            if (face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
                 FT_BBox box;
                 FT_Outline_Get_CBox(&face->glyph->outline, &box);
                 top = std::max(top, box.yMax);
                 bottom = std::min(bottom, box.yMin);
             }
         }
-        // The scaled Windows ascent and descent alone come out a pixel short
-        // at small sizes, where hinting pushes accents and descenders outward;
-        // the glyph extents alone fall short at large sizes. Rounding the
-        // descent up matches the designed heights of bold text as well.
         const long units = face->units_per_EM;
-        table.ascent =
-            static_cast<int>(std::max(round_26_6(top), scale_round(entry.win_ascent, ppem, units)));
-        table.descent = static_cast<int>(
-            std::max(round_26_6(-bottom), scale_ceil(entry.win_descent, ppem, units)));
+        if (grid_fitted) {
+            // The scaled Windows ascent and descent alone come out a pixel
+            // short at small sizes, where hinting pushes accents and
+            // descenders outward; the glyph extents alone fall short at large
+            // sizes. Rounding the descent up matches the designed heights of
+            // bold text as well.
+            table.ascent = static_cast<int>(
+                std::max(round_26_6(top), scale_round(entry.win_ascent, ppem, units)));
+            table.descent = static_cast<int>(
+                std::max(round_26_6(-bottom), scale_ceil(entry.win_descent, ppem, units)));
+        } else {
+            // Unhinted extents cover parts of pixel rows: every row touched counts.
+            const FT_Pos scaled_ascent = scale_ceil(entry.win_ascent, ppem * 64L, units);
+            const FT_Pos scaled_descent = scale_ceil(entry.win_descent, ppem * 64L, units);
+            table.ascent = static_cast<int>((std::max(top, scaled_ascent) + 63) >> 6);
+            table.descent = static_cast<int>((std::max(-bottom, scaled_descent) + 63) >> 6);
+        }
         return entry.sizes.emplace(ppem, table).first->second;
     }
 

@@ -19,7 +19,9 @@
 // Line height = ascent + descent at the pixel em size. Ascent is the larger
 // of the hinted top of the tallest Windows-1252 glyph and the scaled Windows
 // ascent, both rounded; descent the larger of the hinted depth of the deepest
-// glyph, rounded, and the scaled Windows descent, rounded up.
+// glyph, rounded, and the scaled Windows descent, rounded up. At the sizes
+// the font's gasp table leaves without grid-fitting (Liberation Sans up to
+// 8 pixels), the glyphs' extents are unhinted and both maxima are rounded up.
 //
 // Every result is cached and stable for the life of the service. A service
 // may be used from several threads at once (pages are prepared on one while
