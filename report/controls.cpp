@@ -6,6 +6,7 @@
 #include "report/engine_texts.h"
 #include "report/report.h"
 #include "report/text_metrics.h"
+#include "report/text_placement.h"
 
 namespace tarvek::report {
 
@@ -462,15 +463,17 @@ std::string TRLCustomDBText::MakeText() {
 // --- multi-line texts ------------------------------------------------------
 
 std::vector<std::string> WrapText(const std::string& text, int max_width, const report::Font& font,
-                                  std::vector<bool>* paragraph_ends) {
+                                  TextAlignment alignment, std::vector<bool>* paragraph_ends) {
     std::vector<std::string> lines;
     auto ended = [&](bool paragraph) {
         if (paragraph_ends) paragraph_ends->push_back(paragraph);
     };
     auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
     auto is_break = [](char c) { return c == '\r' || c == '\n'; };
+    // A line fits when it ends inside the width as every output draws it.
+    const DrawnExtent extent(font, alignment, metrics());
     auto width_of = [&](std::size_t from, std::size_t to) {
-        return metrics().text_width(font, std::string_view(text).substr(from, to - from));
+        return extent(std::string_view(text).substr(from, to - from));
     };
     const std::size_t n = text.size();
     std::size_t p = 0;
@@ -538,7 +541,8 @@ void TRLCustomMultiLine::CalcSize(int& width, int& height) {
     }
     const report::Font& font = GetFont();
     width = Width();
-    const auto lines = WrapText(caption_, word_wrap_ ? Width() : kNoWrapWidth, font);
+    const auto lines =
+        WrapText(caption_, word_wrap_ ? Width() : kNoWrapWidth, font, alignment_code(alignment_));
     height = lines.empty() ? metrics().line_height(font)
                            : static_cast<int>(lines.size()) * metrics().line_height(font);
     add_border_allowance(borders_, width, height, false);
@@ -562,7 +566,8 @@ void TRLCustomMultiLine::InternalPrint(GraphicSurface& surface) {
     const int lh = metrics().line_height(font);
     // Paragraph ends decide which justified lines stay left-aligned.
     std::vector<bool> ends_paragraph;
-    const std::vector<std::string> lines = WrapText(caption_, wrap_width, font, &ends_paragraph);
+    const std::vector<std::string> lines =
+        WrapText(caption_, wrap_width, font, alignment_code(alignment_), &ends_paragraph);
     const int line_right = static_cast<int>(
         std::min<long long>(static_cast<long long>(r.left) + wrap_width, kNoWrapWidth));
     for (std::size_t k = 0; k < lines.size(); ++k) {

@@ -511,11 +511,13 @@ class TRLBand : public TRLCustomBand {
     const char* ClassName() const override { return "TRLBand"; }
 };
 
-// Breaks `text` into lines no wider than `max_width` pixels in `font`
-// (words wider than that stand alone and overflow). `paragraph_ends`, when
+// Breaks `text` into lines that, placed with `alignment` in a box
+// `max_width` pixels wide, end inside it in every output (DrawnExtent);
+// words wider than that stand alone and overflow. `paragraph_ends`, when
 // given, receives for each line whether a break or the end of the text ended
 // it (rather than wrapping).
 std::vector<std::string> WrapText(const std::string& text, int max_width, const report::Font& font,
+                                  TextAlignment alignment = TextAlignment::Left,
                                   std::vector<bool>* paragraph_ends = nullptr);
 
 inline constexpr int kNoWrapWidth = 1073741823;

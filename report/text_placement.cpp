@@ -1,5 +1,6 @@
 #include "report/text_placement.h"
 
+#include <algorithm>
 #include <string>
 
 #include "report/text_metrics.h"
@@ -79,6 +80,29 @@ TextPlace canvas_text_place(const GraphicObject& text, std::string_view shown, c
         place.top = text.origin.y;
     }
     return place;
+}
+
+DrawnExtent::DrawnExtent(const Font& font, TextAlignment alignment, TextMetrics& metrics)
+    : font_(font),
+      alignment_(alignment),
+      metrics_(metrics),
+      pdf_widths_(metrics.outline(font.name, font.style).widths),
+      points_(font.size()),
+      half_blank_(metrics.text_width(font, " ") / 2) {}
+
+int DrawnExtent::operator()(std::string_view text) const {
+    const long measured = metrics_.text_width(font_, text);
+    if (alignment_ == TextAlignment::Right) return static_cast<int>(measured);
+    long thousandths = 0;
+    for (const char c : text) thousandths += pdf_widths_[static_cast<unsigned char>(c)];
+    // Thousandths of the em at points_ points, in pixels of 3/4 point,
+    // rounded up; for centred text twice that less the measured width.
+    if (alignment_ == TextAlignment::Center) {
+        const long doubled = (2 * thousandths * points_ + 749) / 750 - measured;
+        return static_cast<int>(std::max(doubled, measured));
+    }
+    const long pdf = (thousandths * points_ + 749) / 750;
+    return static_cast<int>(std::max(pdf, measured + half_blank_));
 }
 
 }  // namespace tarvek::report

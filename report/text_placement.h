@@ -7,6 +7,7 @@
 // given service. Codes other than the named ones place like left and top.
 #pragma once
 
+#include <array>
 #include <string_view>
 
 #include "report/graphics.h"
@@ -43,5 +44,32 @@ TextPlace pdf_text_place(const GraphicObject& text, std::string_view shown, cons
 //   clip  the bounds.
 TextPlace canvas_text_place(const GraphicObject& text, std::string_view shown, const Font& font,
                             TextMetrics& metrics);
+
+// The narrowest box in which a text, placed by both rules above with
+// `alignment`, ends inside the box in every output; in whole pixels. The
+// printer and the preview draw the glyphs spread to the measured width; the
+// PDF writer draws them at the font's whole point size with the font file's
+// own widths, which differ from the hinted ones measured at the font's pixel
+// height (a 13-pixel font is drawn at 10 points, 13 1/3 pixels).
+//   left and justified: the PDF's width, or half a blank and the measured
+//                       width, whichever is more;
+//   centre:             twice the PDF's width less the measured one, at least
+//                       the measured width;
+//   right:              the measured width (where a right-aligned text ends
+//                       does not depend on its box's width).
+// Made for one font and used for many texts.
+class DrawnExtent {
+  public:
+    DrawnExtent(const Font& font, TextAlignment alignment, TextMetrics& metrics);
+    int operator()(std::string_view text) const;
+
+  private:
+    const Font& font_;
+    TextAlignment alignment_;
+    TextMetrics& metrics_;
+    const std::array<int, 256>& pdf_widths_;  // thousandths of the em
+    int points_;
+    int half_blank_;
+};
 
 }  // namespace tarvek::report

@@ -587,7 +587,8 @@ std::vector<ReceiptCase> receipt_cases() {
          .signature_left = 38 + 512,
          .pages = {{"09 / 24000000018 - 7", kLongNameCut, "Transportes Ribeirão Ltda",
                     "3169 / 0001234-3", "R$ 150,5 Vencimento: 10/12/2024",
-                    "Cooperativa Agroindustrial Vale do Jacuí - CNPJ 55.667.788/0001-86"}},
+                    // Drawn at 10 points, the line would end past the memo.
+                    "Cooperativa Agroindustrial Vale do Jacuí - CNPJ", "55.667.788/0001-86"}},
          .amounts = {"150,50"}},
     };
 }

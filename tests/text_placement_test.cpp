@@ -20,8 +20,14 @@ class FixedMetrics : public TextMetrics {
         return width;
     }
     int line_height(const Font&) override { return 15; }
+    // Every glyph 600 thousandths of the em wide in the font file.
     const OutlineMetrics& outline(const std::string&, unsigned) override {
-        throw std::logic_error("placing a text needs no outline");
+        static const OutlineMetrics metrics = [] {
+            OutlineMetrics m;
+            m.widths.fill(600);
+            return m;
+        }();
+        return metrics;
     }
     std::string font_file(const std::string&, unsigned) override {
         throw std::logic_error("placing a text needs no font file");
@@ -141,6 +147,32 @@ INSTANTIATE_TEST_SUITE_P(Rules, TextPlacement,
                                                 {-9, -3, kNarrow},
                                                 {-10, -3, kNarrow}}),
                          test::LabelName());
+
+// "ABC" measures 30 and half a blank is 2; the PDF draws its 1800
+// thousandths of the em at the point size (24 pixels at 10 points, 48 at 20,
+// 33.6 at 14).
+TEST(DrawnExtent, TheNarrowestBoxEveryOutputEndsTheTextIn) {
+    const struct {
+        const char* label;
+        TextAlignment alignment;
+        int points;
+        int extent;
+    } cases[] = {
+        {"left: the canvas starts half a blank in", TextAlignment::Left, 10, 32},
+        {"left: the PDF is wider at 20 points", TextAlignment::Left, 20, 48},
+        {"left: a part of a pixel counts whole", TextAlignment::Left, 14, 34},
+        {"justified as left", TextAlignment::Justify, 20, 48},
+        {"centre: the measured width when the PDF is narrower", TextAlignment::Center, 10, 30},
+        {"centre: twice the PDF's width less the measured one", TextAlignment::Center, 20, 66},
+        {"right: its end does not move with the box", TextAlignment::Right, 20, 30},
+    };
+    FixedMetrics metrics;
+    for (const auto& c : cases) {
+        Font font;
+        font.set_size(c.points);
+        EXPECT_EQ(DrawnExtent(font, c.alignment, metrics)("ABC"), c.extent) << c.label;
+    }
+}
 
 }  // namespace
 }  // namespace tarvek::report

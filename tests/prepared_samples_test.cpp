@@ -1,0 +1,222 @@
+// The sample documents as the engine lays them out, prepared in process
+// through the print operations (whose pages are the ones the email
+// operations write): what a person notices on them. Every line a memo
+// printed ends inside its memo, as the PDF draws it (the font's point size
+// with the font file's widths) and as the preview and the printer draw it
+// (half a blank in, spread to the measured width).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "base/cp1252.h"
+#include "base/format.h"
+#include "report/metafile.h"
+#include "report/report.h"
+#include "report/text_metrics.h"
+#include "report/text_placement.h"
+#include "tests/test_support.h"
+
+namespace tarvek {
+namespace {
+
+namespace fs = std::filesystem;
+using report::GraphicObject;
+using report::GraphicSurface;
+using report::TextAlignment;
+
+struct Document {
+    const char* id;
+    const char* operation;
+};
+
+const Document kDocuments[] = {
+    {"77", "print"},    {"78", "print"},      {"79", "print"},      {"80", "print"},
+    {"81", "print"},    {"82", "print"},      {"83", "print"},      {"84", "print"},
+    {"85", "print"},    {"86", "print"},      {"90", "os_print"},   {"92", "os_print"},
+    {"94", "os_print"}, {"95", "cond_print"}, {"97", "cond_print"}, {"99", "cond_print"},
+};
+
+// A line a memo printed, and where each output ends it.
+struct MemoLine {
+    int page = 0;
+    std::string text;  // Windows-1252
+    int box_left = 0;
+    int box_right = 0;
+    double pdf_end = 0;
+    int canvas_end = 0;
+};
+
+// Memo lines start exactly where the memo rule puts them (at the box's left,
+// or its right less the text's width, or centred); labels and data texts
+// start half a blank further right.
+bool placed_as_memo_line(const GraphicObject& o, int width) {
+    const report::Rect& b = o.bounds;
+    switch (o.alignment) {
+        case TextAlignment::Right:
+            return o.origin.x == b.right - width;
+        case TextAlignment::Center:
+            return o.origin.x == (b.left + b.right - width) / 2;
+        default:
+            return o.origin.x == b.left;
+    }
+}
+
+std::vector<MemoLine> memo_lines(report::GraphicStorage& pages) {
+    report::TextMetrics& metrics = report::TextMetrics::instance();
+    std::vector<MemoLine> lines;
+    for (int index = 0; index < pages.page_count(); ++index) {
+        const GraphicSurface* page = pages.page(index);
+        for (const GraphicObject& o : page->objects()) {
+            if (o.kind != report::ObjectKind::Text || !(o.text_flags & report::tfNoClip) ||
+                o.text.empty()) {
+                continue;
+            }
+            const std::string& name = page->fonts().at(static_cast<std::size_t>(o.font.name_index));
+            // Each output's font, as each makes it from the stored one.
+            report::Font canvas_font;
+            canvas_font.name = name;
+            canvas_font.height = o.font.height;
+            canvas_font.style = o.font.style;
+            report::Font pdf_font = canvas_font;
+            pdf_font.set_size(o.font.size);
+
+            if (!placed_as_memo_line(o, metrics.text_width(canvas_font, o.text))) continue;
+            MemoLine line;
+            line.page = index + 1;
+            // Where its ink ends: trailing blanks show nothing.
+            line.text = o.text.substr(0, o.text.find_last_not_of(" \t") + 1);
+            line.box_left = o.bounds.left;
+            line.box_right = o.bounds.right;
+            long thousandths = 0;
+            for (const char c : line.text) {
+                thousandths +=
+                    metrics.outline(name, o.font.style).widths[static_cast<unsigned char>(c)];
+            }
+            line.pdf_end = report::pdf_text_place(o, o.text, pdf_font, metrics).x +
+                           static_cast<double>(thousandths) * o.font.size / 750.0;
+            line.canvas_end = report::canvas_text_place(o, o.text, canvas_font, metrics).x +
+                              metrics.text_width(canvas_font, line.text);
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+class PreparedSamples : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        pair = test::sample_databases(dir);
+        home = dir.path() + "/home";
+        fs::create_directories(home);
+        if (const char* old = std::getenv("HOME")) old_home = old;
+        setenv("HOME", home.c_str(), 1);
+        FormatSettings::set_current(
+            FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
+        report::set_preview_opener([this](const std::shared_ptr<report::GraphicStorage>& pages) {
+            previews.push_back(pages);
+        });
+        report::set_message_handler([this](const std::string& text) { messages.push_back(text); });
+    }
+    void TearDown() override {
+        report::set_preview_opener(nullptr);
+        report::set_message_handler(nullptr);
+        FormatSettings::set_current(FormatSettings::from_environment());
+        setenv("HOME", old_home.c_str(), 1);
+    }
+    std::shared_ptr<report::GraphicStorage> prepare(const Document& d) {
+        previews.clear();
+        Application app;
+        app.frmPrincipal->FormCreate({pair.instruction(d.id, d.operation)});
+        app.frmPrincipal->chamar_opcao_selecionada();
+        return previews.size() == 1 ? previews.front() : nullptr;
+    }
+
+    test::TempDir dir;
+    test::DatabasePair pair;
+    std::string home;
+    std::string old_home;
+    std::vector<std::shared_ptr<report::GraphicStorage>> previews;
+    std::vector<std::string> messages;
+};
+
+TEST_F(PreparedSamples, MemoLinesEndInsideTheirMemoInThePdfAndOnTheCanvas) {
+    int lines_checked = 0;
+    bool beneficiary_line_seen = false;
+    for (const Document& d : kDocuments) {
+        SCOPED_TRACE(std::string(d.id) + " " + d.operation);
+        const auto pages = prepare(d);
+        ASSERT_NE(pages, nullptr) << (messages.empty() ? "" : messages.back());
+        for (const MemoLine& line : memo_lines(*pages)) {
+            // A line of one word was not chosen to fit: a word wider than its
+            // memo stands alone.
+            const std::size_t last = line.text.find_last_not_of(" \t");
+            if (line.text.find_first_of(" \t") > last) continue;
+            ++lines_checked;
+            if (line.text.rfind("Cooperativa Agroindustrial", 0) == 0) beneficiary_line_seen = true;
+            std::ostringstream where;
+            where << "page " << line.page << ": \"" << cp1252_to_utf8(line.text) << "\" in ["
+                  << line.box_left << ", " << line.box_right << ")";
+            EXPECT_LE(line.pdf_end, line.box_right) << "PDF, " << where.str();
+            EXPECT_LE(line.canvas_end, line.box_right) << "canvas, " << where.str();
+        }
+    }
+    // The compact receipt's beneficiary line of the Cresol sample is among them.
+    EXPECT_TRUE(beneficiary_line_seen);
+    EXPECT_GT(lines_checked, 50);
+}
+
+// The receipt band is 137 pixels tall in its table. Its note, two lines of
+// 5-point text (7 pixels, 9 pixels a line) in a 14-pixel memo that expands
+// its band, makes it 4 pixels taller; the rules of the boxes above the note
+// keep their table height and end where the note ends.
+TEST_F(PreparedSamples, SicrediReceiptBandGrowsOnlyByItsNote) {
+    const auto pages = prepare({"80", "print"});
+    ASSERT_NE(pages, nullptr) << (messages.empty() ? "" : messages.back());
+    const GraphicSurface& page = *pages->page(0);
+    const auto find = [&](report::ObjectKind kind, auto&& wanted) -> const GraphicObject* {
+        for (const GraphicObject& o : page.objects()) {
+            if (o.kind == kind && wanted(o)) return &o;
+        }
+        return nullptr;
+    };
+    // The band, from the top margin: its clip and its bottom border.
+    const GraphicObject* band = find(report::ObjectKind::SetClipRect, [](auto&) { return true; });
+    ASSERT_NE(band, nullptr);
+    EXPECT_EQ(band->bounds, (report::Rect{38, 38, 756, 38 + 141}));
+    EXPECT_NE(find(report::ObjectKind::Rectangle,
+                   [](const GraphicObject& o) {
+                       return o.bounds == report::Rect{38, 38 + 140, 756, 38 + 141};
+                   }),
+              nullptr);
+    // The note's lines, 9 pixels apart from its top (117).
+    const GraphicObject* first = find(report::ObjectKind::Text, [](const GraphicObject& o) {
+        return o.text.rfind("Recebi (emos)", 0) == 0;
+    });
+    const GraphicObject* second = find(report::ObjectKind::Text, [](const GraphicObject& o) {
+        return o.text.rfind("caracteristicas", 0) == 0;
+    });
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(first->bounds.top, 38 + 117);
+    EXPECT_EQ(second->bounds.top, 38 + 117 + 9);
+    // "Assinatura" (234), "Data de recebimento" (366) and the value box (498,
+    // from 104) end at 135, with the note.
+    for (const report::Rect rule : {report::Rect{38 + 234, 38 + 81, 38 + 235, 38 + 135},
+                                    report::Rect{38 + 366, 38 + 81, 38 + 367, 38 + 135},
+                                    report::Rect{38 + 498, 38 + 104, 38 + 499, 38 + 135}}) {
+        EXPECT_NE(find(report::ObjectKind::Rectangle,
+                       [&](const GraphicObject& o) { return o.bounds == rule; }),
+                  nullptr)
+            << rule.left;
+    }
+    EXPECT_EQ(second->bounds.bottom, 38 + 135);
+}
+
+}  // namespace
+}  // namespace tarvek
