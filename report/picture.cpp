@@ -3,10 +3,13 @@
 #include <stb/stb_image.h>
 #include <stb/stb_image_write.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -50,6 +53,35 @@ struct Rgba {
     std::vector<std::uint8_t> pixels;  // 4 bytes a pixel, top row first
 };
 
+// Why a picture of the size its header declares cannot be taken; empty when
+// it can. Sizes are taken as magnitudes: a bitmap stored top row first
+// declares a negative height.
+std::string size_refusal(int declared_width, int declared_height) {
+    const std::uint64_t width = static_cast<std::uint64_t>(std::abs(std::int64_t{declared_width}));
+    const std::uint64_t height =
+        static_cast<std::uint64_t>(std::abs(std::int64_t{declared_height}));
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (width * height > Picture::kMaxPixels) {
+        return "it declares " + size + " pixels, more than the " +
+               std::to_string(Picture::kMaxPixels) + " a picture may have";
+    }
+    if (width > Picture::kMaxSide || height > Picture::kMaxSide) {
+        return "it declares " + size + " pixels; a side of a picture may have at most " +
+               std::to_string(Picture::kMaxSide);
+    }
+    return {};
+}
+
+// The size the header of picture file bytes declares; false when stb cannot
+// tell from them.
+bool declared_size(std::string_view bytes, int& width, int& height) {
+    int channels = 0;
+    return stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
+                                 static_cast<int>(std::min<std::size_t>(
+                                     bytes.size(), std::numeric_limits<int>::max())),
+                                 &width, &height, &channels) != 0;
+}
+
 // Decodes with stb into RGBA; nullopt with `reason` set when stb refuses.
 std::optional<Rgba> decode_rgba(std::string_view bytes, std::string& reason) {
     if (bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
@@ -59,14 +91,9 @@ std::optional<Rgba> decode_rgba(std::string_view bytes, std::string& reason) {
     int width = 0, height = 0, channels = 0;
     // The header's size is checked before any pixel is decoded: a small file
     // may declare a picture that would take gigabytes.
-    if (stbi_info_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
-                              static_cast<int>(bytes.size()), &width, &height, &channels) &&
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) >
-            Picture::kMaxPixels) {
-        reason = "it declares " + std::to_string(width) + " x " + std::to_string(height) +
-                 " pixels, more than the " + std::to_string(Picture::kMaxPixels) +
-                 " a picture may have";
-        return std::nullopt;
+    if (declared_size(bytes, width, height)) {
+        reason = size_refusal(width, height);
+        if (!reason.empty()) return std::nullopt;
     }
     std::unique_ptr<stbi_uc, StbPixels> data(
         stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(bytes.data()),
@@ -238,10 +265,35 @@ Picture Picture::from_file(const std::string& path) {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
                                                          &std::fclose);
     if (!file) unreadable(path, std::strerror(errno));
+    // Nothing is read of a file larger than any picture may be.
+    struct stat status {};
+    if (::fstat(::fileno(file.get()), &status) == 0 && S_ISREG(status.st_mode) &&
+        static_cast<std::uint64_t>(status.st_size) > kMaxFileBytes) {
+        unreadable(path, "the file has " + std::to_string(status.st_size) +
+                             " bytes, more than the " + std::to_string(kMaxFileBytes) +
+                             " a picture file may have");
+    }
     std::string bytes;
     char buffer[65536];
     std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, got);
+    bool header_seen = false;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+        bytes.append(buffer, got);
+        if (bytes.size() > kMaxFileBytes) {
+            unreadable(path, "the file has more than the " + std::to_string(kMaxFileBytes) +
+                                 " bytes a picture file may have");
+        }
+        // The header decides before the rest is read (a shorter file is
+        // checked when it is decoded).
+        if (!header_seen && bytes.size() >= kHeaderBytes) {
+            header_seen = true;
+            int width = 0, height = 0;
+            if (declared_size(bytes, width, height)) {
+                if (const std::string refusal = size_refusal(width, height); !refusal.empty())
+                    unreadable(path, refusal);
+            }
+        }
+    }
     if (std::ferror(file.get())) unreadable(path, std::strerror(errno));
     return from_file_data(bytes, path);
 }

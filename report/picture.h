@@ -22,6 +22,14 @@ class Picture {
     // The most pixels a decoded picture may have (a 40-megapixel photo takes
     // 120 MB as RGB); larger pictures are refused rather than decoded.
     static constexpr std::uint64_t kMaxPixels = 40'000'000;
+    // The longest side a picture may have: the most the PDF's JPEG images hold.
+    static constexpr int kMaxSide = 65'500;
+    // The largest picture file read: 8 bytes for each pixel of the budget
+    // (the widest pixel a file stores, 16-bit RGBA) and 16 MiB of headers,
+    // palette and metadata. Larger files are refused before they are read.
+    static constexpr std::uint64_t kMaxFileBytes = kMaxPixels * 8 + (std::uint64_t{16} << 20);
+    // How much of a file is read before its header is looked at.
+    static constexpr std::size_t kHeaderBytes = std::size_t{64} << 10;
 
     Picture() = default;
     // A bitmap from rows of RGB pixels, top row first (width × height × 3 bytes).
@@ -29,16 +37,20 @@ class Picture {
     // raises an error.
     static Picture from_rgb(int width, int height, std::vector<std::uint8_t> rgb);
     // Decodes picture file bytes (BMP, ICO, JPEG, PNG); raises an error naming
-    // `source` when they cannot be read as a picture or have more than
-    // kMaxPixels pixels. Transparent pixels are
-    // composed over white.
+    // `source` when they cannot be read as a picture, or declare more than
+    // kMaxPixels pixels or a side longer than kMaxSide (checked before any
+    // pixel is decoded). Transparent pixels are composed over white; bitmaps
+    // stored top row first come out the right way up.
     //
     // An icon keeps its file bytes. Its size is the one the first entry of the
     // icon directory declares, and that entry (PNG or bitmap) is decoded for
     // drawing; when it cannot be decoded the icon draws as a white picture of
     // that size.
     static Picture from_file_data(const std::string& bytes, const std::string& source);
-    // Reads and decodes a picture file; errors name `path`.
+    // Reads and decodes a picture file; errors name `path`. A file larger
+    // than kMaxFileBytes is refused before it is read, and one whose header
+    // declares a picture that may not be made is refused after its first
+    // kHeaderBytes.
     static Picture from_file(const std::string& path);
     // Turns the data of an image object back into a picture: "BMP" + bitmap
     // file, "ICO" + icon file; anything else gives no picture. Raises an error
