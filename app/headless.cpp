@@ -46,7 +46,7 @@ int run_headless(Application& app, const std::vector<std::string>& arguments,
         show_message(messages, e.what());
         return 1;
     }
-    return main.closed() && !main.documento_incompleto() ? 0 : 1;
+    return main.closed() && main.codigo_saida() == 0 ? 0 : 1;
 }
 
 }  // namespace tarvek

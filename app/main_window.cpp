@@ -93,6 +93,7 @@ std::string TfrmPrincipal::Coleta_operacao() {
 }
 
 void TfrmPrincipal::chamar_opcao_selecionada() {
+    if (Coleta_operacao() != "abcd") tarefa_concluida_ = false;
     if (Coleta_operacao() == "Boleto") Selecionar_boletos_carteira();
     if (Coleta_operacao() == "OS") Selecionar_OS();
     if (Coleta_operacao() == "Condicional") Selecionar_Condicional();
@@ -147,7 +148,7 @@ void TfrmPrincipal::timerCloseTimer() {
     for (const std::string& title : ListBox1) {
         if (Contem_Texto(preview_text, title)) return;
     }
-    end_process(0);
+    end_process(codigo_saida());
 }
 
 bool TfrmPrincipal::Coleta_Titulo_Janela(const std::string& title) {
@@ -194,13 +195,28 @@ void TfrmPrincipal::run_job(DocumentJob& job) {
     // The result row must be able to name the document: refused before any
     // work rather than after a document nobody could find.
     if (Contem_Texto("email", operacao_)) check_output_root();
-    const JobResult result = job.run();
+    JobResult result = job.run();
     timerClose.enabled = true;
-    if (result.incomplete) documento_incompleto_ = true;
-    if (result.previewed) preview_aberto_ = true;
-    // The folder's lock is held until the row is committed (result goes
-    // last), so the row names this run's document.
-    if (!result.written_path.empty()) Gravar_retorno_sql(utf8_to_cp1252(result.written_path));
+    if (result.previewed) {
+        preview_aberto_ = true;
+        tarefa_concluida_ = true;
+    }
+    if (result.document.empty()) return;
+    // The name's lock is held until the row is committed, so the row names
+    // this run's document; a document the ERP cannot learn of is removed.
+    try {
+        Gravar_retorno_sql(utf8_to_cp1252(result.document.path()));
+    } catch (const std::exception& e) {
+        throw Error(utf8_to_cp1252("O documento " + result.document.path() +
+                                   " não pôde ser registrado no banco de dados e foi removido: ") +
+                    e.what());
+    }
+    result.document.recorded();
+    tarefa_concluida_ = true;
+}
+
+int TfrmPrincipal::codigo_saida() const {
+    return tarefa_concluida_.value_or(true) ? 0 : 1;
 }
 
 DocumentRequest TfrmPrincipal::request() const {

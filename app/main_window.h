@@ -9,6 +9,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,9 +61,11 @@ class TfrmPrincipal {
     const std::string& operacao() const { return operacao_; }
     // The operation as Coleta_operacao last read it, lower case.
     const std::string& operacao_coletada() const { return operacao_coletada_; }
-    // Set when a document could not be generated completely: its file was
-    // removed and no result row was written.
-    bool documento_incompleto() const { return documento_incompleto_; }
+    // How the process reports the last job to its caller: 0 when its
+    // document was written and its result row committed ("email"), or its
+    // preview opened; 1 when it ended otherwise (nothing to print, a message,
+    // an error). 0 before any job.
+    int codigo_saida() const;
 
     // "Boleto", "OS", "Condicional", or "abcd" for an unknown operation.
     std::string Coleta_operacao();
@@ -112,7 +115,7 @@ class TfrmPrincipal {
     std::function<std::vector<std::string>()> window_title_source;
     // Ends the process at once with the given exit code: no close handler
     // runs and open connections are dropped. The default flushes standard
-    // output and error first.
+    // output and error first. The close timer ends it with codigo_saida().
     std::function<void(int exit_code)> end_process;
 
   private:
@@ -131,7 +134,8 @@ class TfrmPrincipal {
     std::string sql_documento_;
     std::string operacao_;
     std::string operacao_coletada_;
-    bool documento_incompleto_ = false;
+    // Unset before the first job; whether the last one delivered its document.
+    std::optional<bool> tarefa_concluida_;
     bool preview_aberto_ = false;
     bool closed_ = false;
 };

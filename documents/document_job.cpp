@@ -40,8 +40,7 @@ JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::stri
             "O documento não foi gerado por completo e não foi gravado: " + output.final_path()));
         return JobResult{.incomplete = true};
     }
-    FolderLock lock = output.commit();
-    return JobResult{.written_path = output.final_path(), .folder_lock = std::move(lock)};
+    return JobResult{.document = output.commit()};
 }
 
 JobResult DocumentJob::preview(report::TRLCustomReport& report) {

@@ -31,12 +31,10 @@ struct DocumentRequest {
 };
 
 struct JobResult {
-    // The PDF written, complete, in the file system's encoding; empty when
-    // none was (a preview, nothing to print, an incomplete document).
-    std::string written_path;
-    // The lock of the written document's folder, to be held until its result
-    // row is committed.
-    FolderLock folder_lock;
+    // The PDF written, complete, under its final name, until its result row
+    // is committed; empty when none was (a preview, nothing to print, an
+    // incomplete document).
+    PendingDocument document;
     // The document could not be generated completely: the user was told,
     // its file was removed and no result may be recorded.
     bool incomplete = false;

@@ -7,6 +7,7 @@
 // Borrows the data module and the memo; both must outlive it.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "documents/boleto/boleto_query.h"
@@ -35,9 +36,11 @@ class TfrmFuncoesEmail {
     ConditionalQuery tratar_sql_do_condicional(const std::string& idInstrucao);
 
   private:
-    // Sets the informative text and returns the instruction's SQL text.
+    // Sets the informative text and returns the instruction's SQL text;
+    // raises an error when the instruction has no SQL row.
     std::string read_instruction(const std::string& idInstrucao);
-    std::string instruction_text(const std::string& id, const char* kind);
+    // The text of the instruction's row of `kind`; none without the row.
+    std::optional<std::string> instruction_text(const std::string& id, const char* kind);
 
     TdtmEmail& dtm_;
     TextLines& memoInformativo_;

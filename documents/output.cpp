@@ -6,10 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <system_error>
+#include <thread>
+#include <utility>
 
 #include "base/cp1252.h"
 #include "base/errors.h"
@@ -20,9 +24,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Temporary files start with this: a run holding the folder's lock may remove
-// every such file it finds, since no other run can be writing one.
+// Temporary files are named ".tarvek-<8 letters>-<document name>": a run
+// holding a name's lock may remove every such file of that name, since no
+// other run can be writing one.
 constexpr const char* kTemporaryPrefix = ".tarvek-";
+constexpr std::size_t kTemporaryLetters = 8;
+// Each folder's lock file: runs lock a byte of it for the name they write.
+constexpr const char* kLockFile = ".tarvek-locks";
+constexpr int kDefaultLockWaitSeconds = 300;
 
 std::string errno_text(int error) {
     return std::generic_category().message(error);
@@ -48,38 +57,62 @@ void sync_path(const std::string& path, int flags) {
     }
 }
 
-void remove_leftover_temporaries(const fs::path& folder) {
+bool is_temporary_of(const std::string& file_name, const std::string& name) {
+    const std::size_t prefix = std::string_view(kTemporaryPrefix).size();
+    return file_name.size() == prefix + kTemporaryLetters + 1 + name.size() &&
+           file_name.rfind(kTemporaryPrefix, 0) == 0 &&
+           file_name[prefix + kTemporaryLetters] == '-' &&
+           file_name.compare(prefix + kTemporaryLetters + 1, std::string::npos, name) == 0;
+}
+
+void remove_leftover_temporaries(const fs::path& folder, const std::string& name) {
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.rfind(kTemporaryPrefix, 0) == 0 && it->is_regular_file(error)) {
+        if (is_temporary_of(it->path().filename().string(), name) && it->is_regular_file(error)) {
             fs::remove(it->path(), error);
         }
     }
 }
 
-// Creates a new, empty file named `.tarvek-<random>-<name>` in `folder`.
-std::string create_temporary(const fs::path& folder, const std::string& name) {
+// Creates a new, empty temporary file for `name` in `folder`; it is
+// registered for removal on a termination signal before it exists.
+std::string create_temporary(const fs::path& folder, const std::string& name,
+                             std::unique_ptr<RemoveOnSignal>& on_signal) {
     std::random_device random;
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string file_name = kTemporaryPrefix;
-        for (int i = 0; i < 8; ++i) file_name += kLetters[random() % (sizeof kLetters - 1)];
+        for (std::size_t i = 0; i < kTemporaryLetters; ++i)
+            file_name += kLetters[random() % (sizeof kLetters - 1)];
         file_name += '-';
         file_name += name;
         std::string path = (folder / file_name).string();
+        on_signal = std::make_unique<RemoveOnSignal>(path);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
             return path;
         }
-        if (errno != EEXIST) {
+        const int error = errno;
+        on_signal.reset();
+        if (error != EEXIST) {
             throw Error(utf8_to_cp1252("o arquivo " + path + " não pôde ser criado (") +
-                        errno_text(errno) + ")");
+                        errno_text(error) + ")");
         }
     }
     throw Error(
         utf8_to_cp1252("nenhum nome livre para um arquivo temporário em " + folder.string()));
+}
+
+// Where in the lock file a name's byte lies: FNV-1a of the name, kept well
+// inside the largest file offset.
+off_t lock_offset(const std::string& name) {
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : name) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return static_cast<off_t>(hash >> 2);
 }
 
 }  // namespace
@@ -104,31 +137,59 @@ void check_output_root() {
     }
 }
 
-FolderLock::FolderLock(const std::string& folder) {
-    fd_ = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+int name_lock_wait_seconds() {
+    if (const char* env = std::getenv("TARVEK_LOCK_WAIT"); env && *env) {
+        char* end = nullptr;
+        const long seconds = std::strtol(env, &end, 10);
+        if (*end == '\0' && seconds >= 0 && seconds <= 24L * 3600) return static_cast<int>(seconds);
+    }
+    return kDefaultLockWaitSeconds;
+}
+
+NameLock::NameLock(const std::string& folder, const std::string& name, int wait_seconds) {
+    const std::string path = folder + "/" + kLockFile;
+    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) {
-        throw Error(utf8_to_cp1252("a pasta " + folder + " não pôde ser aberta (") +
+        throw Error(utf8_to_cp1252("o arquivo de reservas " + path + " não pôde ser aberto (") +
                     errno_text(errno) + ")");
     }
-    while (::flock(fd_, LOCK_EX) != 0) {
-        if (errno == EINTR) continue;
+    struct flock byte {};
+    byte.l_type = F_WRLCK;
+    byte.l_whence = SEEK_SET;
+    byte.l_start = lock_offset(name);
+    byte.l_len = 1;
+    // Polled rather than waited for, so that the wait has an end.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(wait_seconds);
+    for (;;) {
+        if (::fcntl(fd_, F_OFD_SETLK, &byte) == 0) return;
         const int error = errno;
-        ::close(fd_);
-        fd_ = -1;
-        throw Error(utf8_to_cp1252("a pasta " + folder + " não pôde ser reservada (") +
-                    errno_text(error) + ")");
+        if (error == EINTR) continue;
+        if (error != EAGAIN && error != EACCES) {
+            ::close(fd_);
+            fd_ = -1;
+            throw Error(utf8_to_cp1252("o nome não pôde ser reservado em " + path + " (") +
+                        errno_text(error) + ")");
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::close(fd_);
+            fd_ = -1;
+            throw Error(utf8_to_cp1252("outra execução está gravando este documento há mais de " +
+                                       std::to_string(wait_seconds) +
+                                       " segundos; nenhum documento foi gerado"));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
 }
 
-FolderLock::~FolderLock() {
+NameLock::~NameLock() {
     if (fd_ >= 0) ::close(fd_);  // closing releases the lock
 }
 
-FolderLock::FolderLock(FolderLock&& other) noexcept : fd_(other.fd_) {
+NameLock::NameLock(NameLock&& other) noexcept : fd_(other.fd_) {
     other.fd_ = -1;
 }
 
-FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
+NameLock& NameLock::operator=(NameLock&& other) noexcept {
     if (this != &other) {
         if (fd_ >= 0) ::close(fd_);
         fd_ = other.fd_;
@@ -137,19 +198,41 @@ FolderLock& FolderLock::operator=(FolderLock&& other) noexcept {
     return *this;
 }
 
-OutputFile::OutputFile(FolderLock lock, std::string folder, std::string final_path,
-                       std::string temporary_path)
+PendingDocument::PendingDocument(NameLock lock, std::string path,
+                                 std::unique_ptr<RemoveOnSignal> on_signal)
+    : lock_(std::move(lock)), path_(std::move(path)), remove_on_signal_(std::move(on_signal)) {}
+
+PendingDocument::PendingDocument(PendingDocument&& other) noexcept
+    : lock_(std::move(other.lock_)),
+      path_(std::exchange(other.path_, {})),
+      remove_on_signal_(std::move(other.remove_on_signal_)),
+      kept_(other.kept_) {}
+
+PendingDocument::~PendingDocument() {
+    if (!path_.empty() && !kept_) ::unlink(path_.c_str());
+}
+
+void PendingDocument::recorded() {
+    kept_ = true;
+    remove_on_signal_.reset();
+}
+
+OutputFile::OutputFile(NameLock lock, std::string folder, std::string final_path,
+                       std::string temporary_path, std::unique_ptr<RemoveOnSignal> on_signal)
     : lock_(std::move(lock)),
       folder_(std::move(folder)),
       final_(std::move(final_path)),
       temporary_(std::move(temporary_path)),
-      remove_on_signal_(std::make_unique<RemoveOnSignal>(temporary_)) {}
+      remove_on_signal_(std::move(on_signal)) {}
 
 OutputFile::~OutputFile() {
     if (!committed_) ::unlink(temporary_.c_str());
 }
 
-FolderLock OutputFile::commit() {
+PendingDocument OutputFile::commit() {
+    // Registered before the rename: a signal in between finds one name or
+    // the other.
+    auto final_on_signal = std::make_unique<RemoveOnSignal>(final_);
     try {
         sync_path(temporary_, O_RDONLY);
         if (::rename(temporary_.c_str(), final_.c_str()) != 0) {
@@ -162,6 +245,7 @@ FolderLock OutputFile::commit() {
         throw;
     }
     committed_ = true;
+    remove_on_signal_.reset();
     // The new name must survive a crash as well as the file's bytes.
     try {
         sync_path(folder_, O_RDONLY | O_DIRECTORY);
@@ -169,7 +253,7 @@ FolderLock OutputFile::commit() {
         // The rename itself happened; a folder that cannot be synchronised
         // (some file systems refuse) leaves it to the system's own flush.
     }
-    return std::move(lock_);
+    return PendingDocument(std::move(lock_), final_, std::move(final_on_signal));
 }
 
 OutputFile path_email(const std::string& pasta, const std::string& nome_arquivo) {
@@ -187,11 +271,13 @@ OutputFile path_email(const std::string& pasta, const std::string& nome_arquivo)
 
     const fs::path full = folder / file_name;
     try {
-        FolderLock lock(folder.string());
+        NameLock lock(folder.string(), file_name, name_lock_wait_seconds());
         if (fs::exists(full, ignored)) fs::remove(full, ignored);
-        remove_leftover_temporaries(folder);
-        std::string temporary = create_temporary(folder, file_name);
-        return OutputFile(std::move(lock), folder.string(), full.string(), std::move(temporary));
+        remove_leftover_temporaries(folder, file_name);
+        std::unique_ptr<RemoveOnSignal> on_signal;
+        std::string temporary = create_temporary(folder, file_name, on_signal);
+        return OutputFile(std::move(lock), folder.string(), full.string(), std::move(temporary),
+                          std::move(on_signal));
     } catch (const Error& e) {
         throw Error(utf8_to_cp1252("Não foi possível gravar o documento " + full.string() + ": ") +
                     e.what());

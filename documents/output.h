@@ -3,10 +3,12 @@
 // Documents live in $HOME/driveKVL/tmpEmail/<folder>/<file>, the three levels
 // root, "tmpEmail" and folder. A document is written to a temporary file in
 // its folder and renamed over its final name only when it is complete, so
-// the final name never shows a half-written document. Runs that write into
-// one folder are serialised by an advisory lock on it, held from the moment
-// the old file is deleted until the new document's result row is committed:
-// the row always names the complete document of its own run.
+// the final name never shows a half-written document. Runs that write one
+// name are serialised by a lock on that name, held from the moment the old
+// file is deleted until the new document's result row is committed: the row
+// always names the complete document of its own run. Runs that write other
+// names proceed at once. A document whose row is never committed (the
+// database refused it, a termination signal came first) is removed.
 #pragma once
 
 #include <memory>
@@ -26,23 +28,60 @@ std::string output_root();
 // and a path with other characters would name a file that does not exist.
 void check_output_root();
 
-// An exclusive advisory lock on an output folder; released when the object
-// goes (or the process ends). Movable, not copyable.
-class FolderLock {
+// How long a run waits for another run writing the same document name: 300
+// seconds, or the whole seconds TARVEK_LOCK_WAIT holds.
+int name_lock_wait_seconds();
+
+// An exclusive lock on one document name of an output folder: a byte-range
+// lock, at an offset the name hashes to, on the folder's lock file
+// ".tarvek-locks" (created when missing). Released when the object goes or
+// the process ends. Movable, not copyable.
+class NameLock {
   public:
-    FolderLock() = default;
-    // Waits until no other run holds the folder.
-    explicit FolderLock(const std::string& folder);
-    ~FolderLock();
-    FolderLock(FolderLock&& other) noexcept;
-    FolderLock& operator=(FolderLock&& other) noexcept;
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    NameLock() = default;
+    // Waits up to `wait_seconds` while another run holds the name, then
+    // raises an error saying that another run is writing the document.
+    NameLock(const std::string& folder, const std::string& name, int wait_seconds);
+    ~NameLock();
+    NameLock(NameLock&& other) noexcept;
+    NameLock& operator=(NameLock&& other) noexcept;
+    NameLock(const NameLock&) = delete;
+    NameLock& operator=(const NameLock&) = delete;
 
     bool held() const { return fd_ >= 0; }
 
   private:
     int fd_ = -1;
+};
+
+// A complete document under its final name whose result row is not yet
+// committed. It holds its name's lock and removes the document when it goes
+// unrecorded, or when a termination signal ends the process first: the ERP
+// learns of a document only through its row. Movable.
+class PendingDocument {
+  public:
+    PendingDocument() = default;
+    ~PendingDocument();
+    PendingDocument(PendingDocument&& other) noexcept;
+    PendingDocument& operator=(PendingDocument&&) = delete;
+    PendingDocument(const PendingDocument&) = delete;
+    PendingDocument& operator=(const PendingDocument&) = delete;
+
+    bool empty() const { return path_.empty(); }
+    // The document's path, UTF-8.
+    const std::string& path() const { return path_; }
+    // The result row is committed: the document stays, and its name is free
+    // for the next run once this object goes.
+    void recorded();
+
+  private:
+    friend class OutputFile;
+    PendingDocument(NameLock lock, std::string path, std::unique_ptr<RemoveOnSignal> on_signal);
+
+    NameLock lock_;  // released after the document is removed
+    std::string path_;
+    std::unique_ptr<RemoveOnSignal> remove_on_signal_;
+    bool kept_ = false;
 };
 
 // One document on its way to its final name.
@@ -59,17 +98,17 @@ class OutputFile {
     const std::string& final_path() const { return final_; }
 
     // Makes the written temporary file durable and renames it over the final
-    // name; returns the folder's lock, to be held until the result row is
-    // committed. Raises an error (the temporary file is then removed) when
-    // the file cannot be synchronised or renamed.
-    FolderLock commit();
+    // name; the document is pending until its result row is committed. Raises
+    // an error (the temporary file is then removed) when the file cannot be
+    // synchronised or renamed.
+    PendingDocument commit();
 
   private:
     friend OutputFile path_email(const std::string& pasta, const std::string& nome_arquivo);
-    OutputFile(FolderLock lock, std::string folder, std::string final_path,
-               std::string temporary_path);
+    OutputFile(NameLock lock, std::string folder, std::string final_path,
+               std::string temporary_path, std::unique_ptr<RemoveOnSignal> on_signal);
 
-    FolderLock lock_;
+    NameLock lock_;
     std::string folder_;
     std::string final_;
     std::string temporary_;
@@ -78,11 +117,13 @@ class OutputFile {
 };
 
 // Prepares the output for a new document: creates the output folders as
-// needed, locks the folder `pasta`, deletes the old file `nome_arquivo` and
-// any temporary file a killed run left there, and creates a fresh temporary
-// file. Names are Windows-1252 texts; a name that is not a plain file name
-// ("..", one with a "/") is refused. Failures to create the folders or to
-// delete the old file show when the temporary file cannot be created.
+// needed, locks the name `nome_arquivo` in the folder `pasta` (waiting at
+// most name_lock_wait_seconds() for another run writing it), deletes the old
+// file of that name and the temporary files killed runs left for it, and
+// creates a fresh temporary file. Names are Windows-1252 texts; a name that
+// is not a plain file name ("..", one with a "/") is refused. Failures to
+// create the folders or to delete the old file show when the temporary file
+// cannot be created.
 OutputFile path_email(const std::string& pasta, const std::string& nome_arquivo);
 
 }  // namespace tarvek

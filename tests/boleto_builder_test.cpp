@@ -2,6 +2,8 @@
 // portfolio's configuration, against the sample databases.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "app/application.h"
 #include "base/cp1252.h"
 #include "base/errors.h"
@@ -182,18 +184,34 @@ TEST_F(BoletoBuilder, QuotesInValuesAndBanrisulBlankColumns) {
 }
 
 TEST_F(BoletoBuilder, NothingToPrintAndBadInstructions) {
-    // A template that selects nothing and an unsupported bank: layout "000".
-    for (const char* id : {"87", "88"}) {
-        const std::string sql = build(id);
-        EXPECT_EQ(built.banco_layout(), "000") << id;
-        EXPECT_EQ(sql.substr(0, 26), "Select  b.* from boletos b") << id;
+    // A template that selects nothing and an unsupported bank: layout "000";
+    // the job learns which of the two it was.
+    const struct {
+        const char* id;
+        bool found;
+        std::optional<int> bank;
+    } cases[] = {{"87", false, std::nullopt}, {"88", true, 1}};
+    for (const auto& c : cases) {
+        const std::string sql = build(c.id);
+        EXPECT_EQ(built.banco_layout(), "000") << c.id;
+        EXPECT_EQ(built.boleto_found, c.found) << c.id;
+        EXPECT_EQ(built.bank_number, c.bank) << c.id;
+        EXPECT_EQ(sql.substr(0, 26), "Select  b.* from boletos b") << c.id;
     }
-    // No instruction rows at all: the probe has nothing to run.
+    test::execute_sql(pair.receber,
+                      "update boletos set Nro_Banco = null where chaveContaCorrente = 11");
+    build("88");
+    EXPECT_TRUE(built.boleto_found);
+    EXPECT_EQ(built.bank_number, std::nullopt);
+    // No instruction rows at all: said before any query runs.
     try {
         build("nao-existe");
         FAIL() << "built from a missing instruction";
-    } catch (const DatabaseError& e) {
-        EXPECT_STREQ(e.what(), "Empty query");
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), utf8_to_cp1252("Instrução \"nao-existe\" não encontrada: "
+                                              "Config_Geral não tem a linha SQL dela. Nenhum "
+                                              "documento foi gerado.")
+                                   .c_str());
     }
     // A boleto whose account has no portfolio: the configuration lookup fails.
     test::execute_sql(pair.receber,

@@ -190,18 +190,6 @@ TEST_F(BoletoJob, TwoRunsReplaceTheFileAndAddTwoRows) {
     EXPECT_EQ(result_rows("77").size(), 2u);
 }
 
-TEST_F(BoletoJob, NothingToPrintWritesNothing) {
-    for (const char* id : {"87", "88"}) {
-        const auto r = run(pair.instruction(id, "email"));
-        EXPECT_EQ(r.exit_code, 0) << id << r.err;
-        EXPECT_NE(r.err.find("Nenhum boleto na condi\xC3\xA7\xC3\xA3o estabelecida"),
-                  std::string::npos)
-            << r.err;
-        EXPECT_TRUE(result_rows(id).empty()) << id;
-    }
-    EXPECT_FALSE(fs::exists(home + "/driveKVL/tmpEmail/Boletos"));
-}
-
 TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
     test::execute_sql(pair.receber,
                       "insert into boletos (chaveboleto, chaveContaCorrente, Nro_Banco, cod_cli) "
@@ -216,7 +204,6 @@ TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
         const char* id;
         const char* message;
     } cases[] = {
-        {"nao-existe", "Empty query"},
         {"sem-carteira", "Dynamic SQL Error"},
         {"79", "'0a' is not a valid integer value"},
     };

@@ -76,8 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParameterCase{"SegmentWithoutEquals", "57^tipo=PACOTE^valores=SIM", "0", "PACOTE", "SIM"},
         ParameterCase{"LineBreakJoinsTheLastValue",
                       "nro=57^tipo=PACOTE^valores=NAO' || ASCII_CHAR(13) || ASCII_CHAR(10) || '",
-                      "057", "PACOTE", "NAO\r\n"},
-        ParameterCase{"NoSqlRow", nullptr, "0", "", ""}),
+                      "057", "PACOTE", "NAO\r\n"}),
     [](const ::testing::TestParamInfo<ParameterCase>& param_info) {
         return param_info.param.label;
     });

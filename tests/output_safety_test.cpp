@@ -55,12 +55,15 @@ class OutputSafety : public ::testing::Test {
     }
     std::string folder() const { return home + "/driveKVL/tmpEmail/Boletos"; }
     std::string pdf_path() const { return folder() + "/Bradesco_237.pdf"; }
-    // The files in the output folder, the document's temporary ones included.
+    // The files in the output folder, the document's temporary ones included
+    // (not the folder's lock file, which stays).
     std::vector<std::string> folder_entries() const {
         std::vector<std::string> names;
         std::error_code error;
-        for (const auto& e : fs::directory_iterator(folder(), error))
-            names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(folder(), error)) {
+            if (e.path().filename() != ".tarvek-locks")
+                names.push_back(e.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }
@@ -176,6 +179,70 @@ TEST_F(OutputSafety, TerminationSignalEndsTheRunWithoutFileSwapOrRow) {
             EXPECT_TRUE(result_rows("77").empty());
         }
     }
+}
+
+// The database takes its time over the result row; a signal that comes after
+// the rename takes the document with it.
+TEST_F(OutputSafety, SignalBeforeTheRowIsCommittedTakesTheDocument) {
+    test::execute_sql(pair.main,
+                      "create trigger slow_email_ok for config_geral before insert as "
+                      "declare t0 timestamp; begin if (new.campo_ref = 'EMAIL_OK') then begin "
+                      "t0 = cast('NOW' as timestamp); "
+                      "while (datediff(millisecond from t0 to cast('NOW' as timestamp)) < 20000) "
+                      "do t0 = t0; end end");
+    auto child = start(pair.instruction("77", "email"), "row.log");
+    // Renamed: the document stands under its name, no temporary file beside it.
+    const auto deadline = std::chrono::steady_clock::now() + 60s;
+    while (child->running() && std::chrono::steady_clock::now() < deadline &&
+           (temporary_exists() || !fs::exists(pdf_path()))) {
+        std::this_thread::sleep_for(10ms);
+    }
+    ASSERT_TRUE(child->running()) << test::read_file(dir.file("row.log"));
+    ASSERT_EQ(folder_entries(), std::vector<std::string>{"Bradesco_237.pdf"});
+    ASSERT_EQ(kill(child->pid(), SIGTERM), 0);
+    const auto code = child->wait_exit(10s);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 128 + SIGTERM);
+    EXPECT_TRUE(folder_entries().empty());
+    EXPECT_TRUE(result_rows("77").empty());
+}
+
+// A run stopped while it writes one name (a batch, a database that stopped
+// answering) holds that name only: another name in the same folder is
+// written at once, and a run for the same name gives up after the wait.
+TEST_F(OutputSafety, OneNameHeldLeavesTheOthersFreeAndBoundsTheWaitForItself) {
+    add_boletos(1500);
+    auto first = start(pair.instruction("77", "email"), "first.log");
+    wait_until_writing(*first);
+    ASSERT_EQ(kill(first->pid(), SIGSTOP), 0);
+
+    test::TempDir other_dir;
+    const test::DatabasePair other = test::sample_databases(other_dir);
+    const auto sicoob = run(other.instruction("81", "email"));
+    EXPECT_EQ(sicoob.exit_code, 0) << sicoob.err;
+    EXPECT_EQ(result_rows("81", other), std::vector<std::string>{folder() + "/Sicoob_756.pdf"});
+
+    std::vector<std::string> waiting = environment();
+    waiting.push_back("TARVEK_LOCK_WAIT=2");
+    const auto started = std::chrono::steady_clock::now();
+    const auto same =
+        test::run_process(TARVEK_DOCS_BINARY, {other.instruction("77", "email")}, waiting);
+    const auto waited = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(same.exit_code, 1) << same.err;
+    EXPECT_NE(same.err.find(pdf_path() + ": outra execu\xC3\xA7\xC3\xA3o est\xC3\xA1 gravando "
+                                         "este documento h\xC3\xA1 mais de 2 segundos"),
+              std::string::npos)
+        << same.err;
+    EXPECT_GE(waited, 2s);
+    EXPECT_LT(waited, 30s);
+    EXPECT_TRUE(result_rows("77", other).empty());
+
+    // The stopped run goes on and delivers its own document.
+    ASSERT_EQ(kill(first->pid(), SIGCONT), 0);
+    ASSERT_EQ(first->wait_exit(120s), 0) << test::read_file(dir.file("first.log"));
+    EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path()});
+    EXPECT_EQ(pdf_pages(pdf_path()), 1503);
+    EXPECT_EQ(folder_entries(), (std::vector<std::string>{"Bradesco_237.pdf", "Sicoob_756.pdf"}));
 }
 
 TEST_F(OutputSafety, KilledRunLeavesNoDocumentAndNoSwapAndTheNextRunCleansUp) {

@@ -103,8 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "MECANICA", "ORCAMENTO"},
         BuilderCase{"empty_values", "cod_ord=^segmento=^tipo=", "0", "", ""},
         BuilderCase{"accents_as_written", "n=5^s=MECÂNICA^t=ORÇAMENTO", "05", "MECÂNICA",
-                    "ORÇAMENTO"},
-        BuilderCase{"no_sql_row", nullptr, "0", "", ""}),
+                    "ORÇAMENTO"}),
     [](const ::testing::TestParamInfo<BuilderCase>& param_info) {
         return std::string(param_info.param.label);
     });

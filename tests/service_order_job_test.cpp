@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -49,6 +50,67 @@ void write_bmp(const std::string& path, int width, int height) {
         bytes.append(row - width * 3, '\0');
     }
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A 24-bit bitmap whose upper half is `top` and lower half `bottom` (RGB),
+// its rows stored top row first (a negative height).
+void write_top_down_bmp(const std::string& path, int width, int height, std::uint32_t top,
+                        std::uint32_t bottom) {
+    const int row = (width * 3 + 3) & ~3;
+    std::string bytes(54, '\0');
+    const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
+        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    bytes[0] = 'B';
+    bytes[1] = 'M';
+    put(2, 54 + row * height, 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, width, 4);
+    put(22, static_cast<std::uint32_t>(-height), 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, row * height, 4);
+    for (int y = 0; y < height; ++y) {
+        const std::uint32_t rgb = y < height / 2 ? top : bottom;
+        for (int x = 0; x < width; ++x) {
+            bytes += static_cast<char>(rgb & 0xFF);  // blue, green, red
+            bytes += static_cast<char>((rgb >> 8) & 0xFF);
+            bytes += static_cast<char>((rgb >> 16) & 0xFF);
+        }
+        bytes.append(row - width * 3, '\0');
+    }
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The first and last row of a rendered page (binary PPM) holding a pixel
+// that `is_colour` accepts, and how many such pixels there are.
+struct ColourRows {
+    int first = -1;
+    int last = -1;
+    int pixels = 0;
+};
+
+ColourRows rows_of(const std::string& ppm, const std::function<bool(int, int, int)>& is_colour) {
+    std::istringstream in(ppm);
+    std::string magic;
+    int width = 0, height = 0, depth = 0;
+    in >> magic >> width >> height >> depth;
+    in.get();
+    ColourRows rows;
+    const std::size_t start = static_cast<std::size_t>(in.tellg());
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const std::size_t at = start + (static_cast<std::size_t>(y) * width + x) * 3;
+            if (at + 2 >= ppm.size()) return rows;
+            const auto c = [&](std::size_t k) { return static_cast<unsigned char>(ppm[at + k]); };
+            if (!is_colour(c(0), c(1), c(2))) continue;
+            if (rows.first < 0) rows.first = y;
+            rows.last = y;
+            ++rows.pixels;
+        }
+    }
+    return rows;
 }
 
 int half_space(int height_px, unsigned style = 0, const char* name = "Arial") {
@@ -304,7 +366,8 @@ TEST_F(ServiceOrderEmail, DispatchVariantReplacesTheOrderDocument) {
     ASSERT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(result_rows("91"), std::vector<std::string>{pdf_path()});
     EXPECT_EQ(text_of(pdf_path()).find("829,90"), std::string::npos);
-    EXPECT_EQ(fs::directory_iterator(home + "/driveKVL/tmpEmail/OrdemServico")->path(), pdf_path());
+    EXPECT_EQ(test::documents_in(home + "/driveKVL/tmpEmail/OrdemServico"),
+              std::vector<std::string>{pdf_path()});
 }
 
 TEST_F(ServiceOrderEmail, AuthorisationAlwaysPreviews) {
@@ -357,11 +420,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"order_without_customer", "cod_ord=5010^segmento=MECANICA^tipo=ORDEM_SERVICO",
                 "insert into ordem_servico (COD_ORD) values (5010)", 1,
                 "A ordem de servi\xC3\xA7o 5010 n\xC3\xA3o tem cliente"},
-        BadCase{"other_segment", "cod_ord=1234^segmento=mecanica^tipo=ORDEM_SERVICO", nullptr, 0,
+        BadCase{"other_segment", "cod_ord=1234^segmento=mecanica^tipo=ORDEM_SERVICO", nullptr, 1,
                 "Nenhum documento de ordem de servi\xC3\xA7o para o segmento \"mecanica\" e o "
                 "tipo \"ORDEM_SERVICO\""},
         BadCase{"unknown_kind", "cod_ord=1234^segmento=MECANICA^tipo=AUTORIZACAO_MECANICO", nullptr,
-                0, "e o tipo \"AUTORIZACAO_MECANICO\""}),
+                1, "e o tipo \"AUTORIZACAO_MECANICO\""}),
     [](const ::testing::TestParamInfo<BadCase>& param_info) {
         return std::string(param_info.param.label);
     });
@@ -450,6 +513,71 @@ TEST_F(ServiceOrderEmail, LargeLogoAndOrderPhoto) {
                                         {"Cliente:", kBand + 38, kBand + 185 + 4, 12},
                                         {"Quem", kBand + 2, kBand + 404 + 1, 11},
                                     });
+}
+
+// Bitmaps stored top row first, as many programs write them: the logo red
+// over blue, the photo green over yellow, on the page as in the files.
+TEST_F(ServiceOrderEmail, TopDownBitmapsPrintTheRightWayUp) {
+    const std::string pictures = dir.path() + "/imagens/";
+    fs::create_directories(pictures);
+    write_top_down_bmp(pictures + "logo.bmp", 60, 20, 0xFF0000, 0x0000FF);
+    write_top_down_bmp(pictures + "foto.bmp", 30, 20, 0x00A000, 0xFFC800);
+    config("EDTIMAGEMOS1", pictures);
+    config("EDTIMAGEMOS2", "logo.bmp");
+    config("CHKLOGOGRANDE", "sim");
+    sql("update ordem_servico set FOTO = '" + pictures + "foto.bmp' where COD_ORD = 1234");
+    const auto run_result = run("90");
+    ASSERT_EQ(run_result.exit_code, 0) << run_result.err;
+
+    // At 96 dpi a page pixel is a layout pixel.
+    const auto rendered = run_command("pdftoppm -r 96 -f 1 -l 1 '" + pdf_path() + "'");
+    ASSERT_EQ(rendered.status, 0);
+    const std::string& page = rendered.output;
+    const auto red = rows_of(page, [](int r, int g, int b) { return r > 200 && g < 80 && b < 80; });
+    const auto blue =
+        rows_of(page, [](int r, int g, int b) { return b > 200 && r < 80 && g < 80; });
+    const auto green =
+        rows_of(page, [](int r, int g, int b) { return g > 120 && r < 80 && b < 80; });
+    const auto yellow =
+        rows_of(page, [](int r, int g, int b) { return r > 200 && g > 160 && b < 80; });
+    for (const ColourRows& colour : {red, blue, green, yellow}) ASSERT_GT(colour.pixels, 100);
+    EXPECT_LT(red.last, blue.first);
+    EXPECT_LT(green.last, yellow.first);
+}
+
+// Picture files no picture within the budget could fill, and one whose side
+// no PDF picture may have: refused before they are read (sparse files of 1
+// and 3 GB) or from their header, with a message naming the file.
+TEST_F(ServiceOrderEmail, OversizedPictureFilesAreRefusedBeforeTheyAreRead) {
+    const auto sparse = [this](const std::string& name, const std::string& header,
+                               std::uintmax_t size) {
+        std::string path = dir.path() + "/" + name;
+        std::ofstream(path, std::ios::binary) << header;
+        fs::resize_file(path, size);
+        return path;
+    };
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {sparse("enorme.bmp", "BM", std::uintmax_t{1} << 30),
+         "the file has 1073741824 bytes, more than the 336777216 a picture file may have"},
+        {sparse("enorme.png", std::string("\x89PNG\r\n\x1A\n", 8), std::uintmax_t{3} << 30),
+         "the file has 3221225472 bytes, more than the 336777216"},
+        {std::string(TARVEK_FUZZ_DIR) + "/picture/tall-bmp-3x10158141",
+         "it declares 3 x 10158141 pixels; a side of a picture may have at most 65500"},
+    };
+    for (const auto& c : cases) {
+        sql("update ordem_servico set FOTO = '" + c.path + "' where COD_ORD = 1234");
+        const auto r = run("90");
+        EXPECT_EQ(r.exit_code, 1) << c.path;
+        EXPECT_NE(r.err.find("Cannot read picture " + c.path + ": " + c.reason), std::string::npos)
+            << r.err;
+        // A run of this order takes some 40 MB; reading the file would take its size.
+        EXPECT_LT(r.peak_rss_kb, 400 * 1024) << c.path;
+        EXPECT_FALSE(fs::exists(pdf_path())) << c.path;
+        EXPECT_TRUE(result_rows("90").empty()) << c.path;
+    }
 }
 
 TEST_F(ServiceOrderEmail, SmallLogoGoesIntoTheHeaderAndMissingPicturesStayEmpty) {

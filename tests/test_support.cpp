@@ -3,9 +3,11 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -71,6 +73,18 @@ std::vector<std::string> result_rows(const std::string& main_database, const std
         rows.push_back(rows_query.field(0).as_string());
     }
     return rows;
+}
+
+std::vector<std::string> documents_in(const std::string& folder) {
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(folder, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_regular_file(error) && it->path().filename() != ".tarvek-locks")
+            files.push_back(it->path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 Child::Child(const std::string& program, const std::vector<std::string>& arguments,
@@ -183,13 +197,15 @@ ProcessResult run_process(const std::string& program, const std::vector<std::str
     }
     if (timed_out) kill(pid, SIGKILL);
     int status = 0;
-    waitpid(pid, &status, 0);
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
     for (int i = 0; i < 2; ++i) {
         if (fds[i].fd >= 0) {
             *sinks[i] += drain(fds[i].fd);
             close(fds[i].fd);
         }
     }
+    result.peak_rss_kb = usage.ru_maxrss;
     if (timed_out) {
         result.exit_code = -2;
     } else if (WIFEXITED(status)) {

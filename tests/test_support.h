@@ -32,6 +32,7 @@ struct ProcessResult {
     int exit_code = -1;
     std::string out;
     std::string err;
+    long peak_rss_kb = 0;  // the program's largest resident set
 };
 
 // Runs a program with arguments and extra environment entries ("NAME=value"),
@@ -46,6 +47,10 @@ void execute_sql(const std::string& database, const std::string& statement);
 // The paths of the result rows ("EMAIL_OK") of an instruction, as the ERP
 // reads them from the main database.
 std::vector<std::string> result_rows(const std::string& main_database, const std::string& id);
+
+// The files under `folder` and its subfolders, sorted: documents and any
+// temporary file a run left; not the folders' lock files, which stay.
+std::vector<std::string> documents_in(const std::string& folder);
 
 // A program started in the background with extra environment entries, its
 // standard output and error going to `log`; killed when the object goes.

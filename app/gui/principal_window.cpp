@@ -97,7 +97,7 @@ void PrincipalWindow::showEvent(QShowEvent* event) {
 void PrincipalWindow::closeEvent(QCloseEvent* event) {
     main_.Close();
     event->accept();
-    QCoreApplication::quit();
+    QCoreApplication::exit(main_.codigo_saida());
 }
 
 void PrincipalWindow::activated() {

@@ -15,6 +15,17 @@ std::string nothing_to_print() {
     return utf8_to_cp1252("Nenhum boleto na condição estabelecida");
 }
 
+// Why the template's boletos have no layout.
+std::string no_layout(const BoletoOptions& options) {
+    if (!options.boleto_found) return nothing_to_print();
+    if (!options.bank_number) {
+        return utf8_to_cp1252(
+            "Nenhum leiaute de boleto: o boleto não informa o número do banco (NRO_BANCO vazio)");
+    }
+    return utf8_to_cp1252("Nenhum leiaute de boleto para o banco " +
+                          std::to_string(*options.bank_number));
+}
+
 void informative_text(TfrmBoletoLayout& form, const std::vector<std::string>& text) {
     form.Component<report::TRLMemo>("memoInformativo").SetLines(text);
 }
@@ -94,7 +105,7 @@ bool BoletoJob::abrir_consulta_boleto(Query& query, const std::string& sql) {
 JobResult BoletoJob::run() {
     const BoletoLayoutEntry* layout = options_.layout;
     if (!layout) {
-        report::show_message(nothing_to_print());
+        report::show_message(no_layout(options_));
         return {};
     }
     std::unique_ptr<TfrmBoletoLayout> form = layout->create(dtm());

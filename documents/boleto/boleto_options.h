@@ -2,6 +2,7 @@
 // layout, and the portfolio's options.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "documents/boleto/boleto_banks.h"
@@ -9,6 +10,10 @@
 namespace tarvek {
 
 struct BoletoOptions {
+    // What the template's first boleto says: whether there is one, and its
+    // bank number (none when NRO_BANCO is null).
+    bool boleto_found = false;
+    std::optional<int> bank_number;
     // Null when the template selects no boleto or its bank has no layout.
     const BoletoBank* bank = nullptr;
     const BoletoLayoutEntry* layout = nullptr;

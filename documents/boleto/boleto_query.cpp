@@ -50,15 +50,18 @@ BoletoQuery BoletoQueryBuilder::build(const std::string& templ) {
     dtm_.qryRec1.set_sql(
         Troca_Texto(dtm_.qryRec1.sql_text(), kTemplateSelect, "Select first 1 * from boletos "));
     dtm_.qryRec1.open();
-    const int number = static_cast<int>(dtm_.qryRec1.field_by_name("Nro_Banco").as_integer());
+    const Field& bank_field = dtm_.qryRec1.field_by_name("Nro_Banco");
+    const int number = static_cast<int>(bank_field.as_integer());
     const std::string account = dtm_.qryRec1.field_by_name("chaveContaCorrente").as_string();
+    BoletoQuery query;
+    query.options.boleto_found = !dtm_.qryRec1.is_empty();
+    if (!bank_field.is_null()) query.options.bank_number = number;
 
     dtm_.qryRec1.clear_sql();
     dtm_.qryRec1.add_sql_line("select * from exportacao where chaveContaCorrente=0" + account);
     dtm_.qryRec1.open();
     const std::string portfolio = dtm_.qryRec1.field_by_name("cod_carteira").as_string();
 
-    BoletoQuery query;
     std::string list;
     if (const BoletoBank* bank = BoletoBank::find(number)) {
         list = columns(*bank, portfolio, query.options);
