@@ -190,6 +190,57 @@ TEST_F(BoletoJob, TwoRunsReplaceTheFileAndAddTwoRows) {
     EXPECT_EQ(result_rows("77").size(), 2u);
 }
 
+// A copy of the sample's first Bradesco boleto as boleto 500, with one thing
+// changed: the whole document is refused, each fault named.
+TEST_F(BoletoJob, BoletoWithAFaultyCodeRefusesTheDocument) {
+    const struct {
+        const char* label;
+        const char* change;  // an assignment to the copy's columns
+        const char* fault;   // UTF-8
+    } cases[] = {
+        {"general check digit", "codbarras = overlay(codbarras placing '8' from 5 for 1)",
+         "dígito verificador geral do código de barras 8, esperado 9"},
+        {"line field check digit",
+         "linhadigitavel = overlay(linhadigitavel placing '4' from 24 for 1)",
+         "dígito verificador do campo 2 da linha digitável 4, esperado 3"},
+        {"line of another barcode",
+         "linhadigitavel = overlay(linhadigitavel placing '9' from 27 for 1)",
+         "campo 3 da linha digitável 0900123450, esperado 0100123450 pelo código de barras"},
+        {"due date", "datavencimento = datavencimento + 1",
+         "fator de vencimento do código de barras 9656, esperado 9657 (vencimento 16/03/2024)"},
+        {"value", "valorboleto = 350.01", "valor do código de barras 350,00, esperado 350,01"},
+        {"bank", "codbarras = overlay(codbarras placing '7' from 1 for 1)",
+         "banco do código de barras 737, esperado 237"},
+        {"no barcode", "codbarras = null", "sem código de barras"},
+    };
+    const std::string copy =
+        "insert into boletos (CHAVEBOLETO, CHAVECONTACORRENTE, NOSSONUMERO, NRO_BANCO, "
+        "DATAVENCIMENTO, VALORBOLETO, CODBARRAS, LINHADIGITAVEL, COD_CLI, NOMESACADO) "
+        "select 500, 1, NOSSONUMERO, NRO_BANCO, DATAVENCIMENTO, VALORBOLETO, CODBARRAS, "
+        "LINHADIGITAVEL, COD_CLI, NOMESACADO from boletos where CHAVEBOLETO = 1";
+    for (const auto& c : cases) {
+        test::execute_sql(pair.receber, "delete from boletos where CHAVEBOLETO = 500");
+        test::execute_sql(pair.receber, copy);
+        test::execute_sql(pair.receber, std::string("update boletos set ") + c.change +
+                                            " where CHAVEBOLETO = 500");
+        const auto r = run(pair.instruction("77", "email"));
+        EXPECT_EQ(r.exit_code, 1) << c.label << "\n" << r.err;
+        EXPECT_NE(r.err.find("Boleto 500 (nosso n\xC3\xBAmero "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.fault), std::string::npos) << c.label << "\n" << r.err;
+        EXPECT_EQ(r.err.find("Boleto 1 "), std::string::npos) << r.err;
+        EXPECT_TRUE(test::documents_in(home).empty()) << c.label;
+        EXPECT_TRUE(result_rows("77").empty()) << c.label;
+    }
+
+    // The portfolio's waiver: the same boletos print as they come.
+    test::execute_sql(pair.receber,
+                      "insert into Config_Boletos (cod_carteira, Campo_Ref, Campo_Valor) "
+                      "values (1, 'DISPENSA_VERIFICACAO', 'sim')");
+    const auto r = run(pair.instruction("77", "email"));
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path("Bradesco_237.pdf")});
+}
+
 TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
     test::execute_sql(pair.receber,
                       "insert into boletos (chaveboleto, chaveContaCorrente, Nro_Banco, cod_cli) "
@@ -730,6 +781,11 @@ TEST_P(CresolVariants, BankNumberAndLogos) {
     test::execute_sql(pair.receber, std::string("update Config_Boletos set Campo_Valor = '") +
                                         c.crs_layout +
                                         "' where Campo_Ref = 'CRS_LAYOUT' and cod_carteira = 9");
+    // The sample's codes carry the own variant's bank, 133: under the other
+    // variant's bank box they would be refused.
+    test::execute_sql(pair.receber,
+                      "insert into Config_Boletos (cod_carteira, Campo_Ref, Campo_Valor) "
+                      "values (9, 'DISPENSA_VERIFICACAO', 'SIM')");
     const auto r = run(pair.instruction("85", "email"));
     ASSERT_EQ(r.exit_code, 0) << r.err;
     const std::string pdf = pdf_path("Cresol_2372.pdf");
@@ -777,6 +833,13 @@ TEST_F(BoletoJob, NullAndOverlongColumnsStillMakeWholeDocuments) {
     test::execute_sql(pair.receber,
                       "update Config_Boletos set Campo_Valor = 'SIM' where Campo_Ref = "
                       "'SICB_COMPROVANTE'");
+    // Boletos without codes would be refused before their layout is tried.
+    for (const int portfolio : {3, 4, 5, 7, 8, 9, 10}) {
+        test::execute_sql(pair.receber,
+                          "insert into Config_Boletos (cod_carteira, Campo_Ref, Campo_Valor) "
+                          "values (" +
+                              std::to_string(portfolio) + ", 'DISPENSA_VERIFICACAO', 'SIM')");
+    }
     const struct {
         const char* id;
         const char* file;

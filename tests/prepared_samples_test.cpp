@@ -171,6 +171,21 @@ TEST_F(PreparedSamples, MemoLinesEndInsideTheirMemoInThePdfAndOnTheCanvas) {
     EXPECT_GT(lines_checked, 50);
 }
 
+// A boleto whose code fails its check: the message instead of a preview.
+TEST_F(PreparedSamples, BoletoWithAFaultyCodeOpensNoPreview) {
+    test::execute_sql(pair.receber,
+                      "update boletos set codbarras = overlay(codbarras placing '8' from 5 for 1) "
+                      "where CHAVEBOLETO = 12");
+    EXPECT_EQ(prepare({"81", "print"}), nullptr);
+    EXPECT_TRUE(previews.empty());
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find(utf8_to_cp1252("Boleto 12 (nosso número ")), std::string::npos)
+        << cp1252_to_utf8(messages[0]);
+    EXPECT_NE(messages[0].find(utf8_to_cp1252("dígito verificador geral do código de barras 8")),
+              std::string::npos)
+        << cp1252_to_utf8(messages[0]);
+}
+
 // The receipt band is 137 pixels tall in its table. Its note, two lines of
 // 5-point text (7 pixels, 9 pixels a line) in a 14-pixel memo that expands
 // its band, makes it 4 pixels taller; the rules of the boxes above the note

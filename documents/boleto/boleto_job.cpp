@@ -1,9 +1,15 @@
 #include "documents/boleto/boleto_job.h"
 
+#include <cmath>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "base/cp1252.h"
+#include "data/firebird/dtm_email.h"
+#include "data/firebird/query.h"
+#include "documents/boleto/boleto_codes.h"
 #include "documents/boleto/boleto_layout.h"
 #include "report/report.h"
 
@@ -87,10 +93,56 @@ void adjust(TfrmBoletoLayout& form, BoletoAdjustment adjustment, const BoletoOpt
     }
 }
 
+// Cents of a money column: exact for NUMERIC columns, rounded otherwise.
+std::optional<std::int64_t> cents_of(const Field& field) {
+    if (field.is_null()) return std::nullopt;
+    if (const auto* decimal = std::get_if<Decimal>(&field.value())) {
+        std::int64_t units = decimal->units;
+        int scale = decimal->scale;
+        for (; scale < 2; ++scale) units *= 10;
+        if (scale == 2) return units;
+        return std::llround(decimal->to_double() * 100);
+    }
+    return std::llround(field.as_float() * 100);
+}
+
+std::optional<std::string> text_of(const Field& field) {
+    if (field.is_null()) return std::nullopt;
+    return field.as_string();
+}
+
+// Every boleto of the document whose codes fail, in the document's order.
+std::vector<BoletoFailure> failing_boletos(TdtmEmail& dtm, const BoletoOptions& options) {
+    Query query("qryVerificaBoleto", dtm.dtbReceber, dtm.ibtReceber);
+    query.set_unidirectional(true);
+    query.set_sql(options.check_sql);
+    std::vector<BoletoFailure> failures;
+    for (query.open(); !query.eof(); query.next()) {
+        BoletoCodes codes;
+        codes.barcode = text_of(query.field_by_name("CODBARRAS"));
+        codes.line = text_of(query.field_by_name("LINHADIGITAVEL"));
+        const Field& due = query.field_by_name("DATAVENCIMENTO");
+        if (const auto* date = std::get_if<Date>(&due.value())) codes.due = *date;
+        if (const auto* date_time = std::get_if<DateTime>(&due.value()))
+            codes.due = date_time->date;
+        codes.value_cents = cents_of(query.field_by_name("VALORBOLETO"));
+        codes.bank_code = options.bank_code;
+        std::vector<std::string> faults = boleto_code_faults(codes);
+        if (faults.empty()) continue;
+        std::string nosso_numero = query.field_by_name("NOSSONUMEROSTR").as_string();
+        nosso_numero.erase(nosso_numero.find_last_not_of(' ') + 1);
+        failures.push_back({.boleto = "Boleto " + query.field_by_name("CHAVEBOLETO").as_string() +
+                                      utf8_to_cp1252(" (nosso número ") + nosso_numero + ")",
+                            .faults = std::move(faults)});
+    }
+    query.close();
+    return failures;
+}
+
 }  // namespace
 
 BoletoJob::BoletoJob(TdtmEmail& dtm, DocumentRequest request, BoletoOptions options)
-    : DocumentJob(dtm, std::move(request)), options_(options) {}
+    : DocumentJob(dtm, std::move(request)), options_(std::move(options)) {}
 
 bool BoletoJob::abrir_consulta_boleto(Query& query, const std::string& sql) {
     query.set_sql(sql);
@@ -107,6 +159,15 @@ JobResult BoletoJob::run() {
     if (!layout) {
         report::show_message(no_layout(options_));
         return {};
+    }
+    // A boleto no bank would take must not reach a customer: the document
+    // is refused as a whole, before anything is prepared.
+    if (options_.verifica_codigos) {
+        if (const std::vector<BoletoFailure> failures = failing_boletos(dtm(), options_);
+            !failures.empty()) {
+            report::show_message(boleto_code_message(failures));
+            return {};
+        }
     }
     std::unique_ptr<TfrmBoletoLayout> form = layout->create(dtm());
     for (BoletoAdjustment adjustment : layout->adjustments)

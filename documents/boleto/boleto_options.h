@@ -24,6 +24,16 @@ struct BoletoOptions {
     bool imprime_obs_cliente = false;
     // The bank's receipt option.
     bool comprovante = false;
+    // The bank code the layout prints in its bank box (the first three
+    // digits of NroBancoX), which the boletos' codes must carry.
+    std::string bank_code;
+    // The codes are checked before the document is made, unless the
+    // portfolio waives it (DISPENSA_VERIFICACAO "SIM"), with this query: the
+    // document's boletos with only what their codes are checked against
+    // (CHAVEBOLETO, NOSSONUMEROSTR, CODBARRAS, LINHADIGITAVEL, DATAVENCIMENTO,
+    // VALORBOLETO). Empty without a layout.
+    bool verifica_codigos = true;
+    std::string check_sql;
 
     // The layout code, or "000" when there is no layout.
     std::string banco_layout() const { return layout ? layout->code : "000"; }

@@ -63,8 +63,14 @@ BoletoQuery BoletoQueryBuilder::build(const std::string& templ) {
     const std::string portfolio = dtm_.qryRec1.field_by_name("cod_carteira").as_string();
 
     std::string list;
+    std::string nosso_numero;
     if (const BoletoBank* bank = BoletoBank::find(number)) {
-        list = columns(*bank, portfolio, query.options);
+        list = columns(*bank, portfolio, query.options, nosso_numero);
+        query.options.check_sql =
+            Troca_Texto(templ, kTemplateSelect,
+                        "Select " + nosso_numero +
+                            " b.CHAVEBOLETO, b.CODBARRAS, b.LINHADIGITAVEL, b.DATAVENCIMENTO, "
+                            "b.VALORBOLETO from boletos b");
     }
     query.sql = Troca_Texto(templ, kTemplateSelect, "Select " + list + " b.* from boletos b");
     return query;
@@ -83,7 +89,7 @@ std::string BoletoQueryBuilder::value(const std::vector<BoletoValuePiece>& piece
 }
 
 std::string BoletoQueryBuilder::columns(const BoletoBank& bank, const std::string& portfolio,
-                                        BoletoOptions& options) {
+                                        BoletoOptions& options, std::string& nosso_numero) {
     const auto cfg = [&](const char* key) {
         return Busca_Valor_Referencia_Carteira(portfolio, key);
     };
@@ -98,6 +104,7 @@ std::string BoletoQueryBuilder::columns(const BoletoBank& bank, const std::strin
                                                                             : BoletoVariant::Second;
     }
     if (bank.receipt_setting) options.comprovante = cfg(bank.receipt_setting) == "SIM";
+    options.verifica_codigos = !Verifica_Sim(cfg("DISPENSA_VERIFICACAO"));
 
     std::string list;
     const auto add_columns = [&](const std::vector<BoletoColumn>& columns) {
@@ -105,6 +112,8 @@ std::string BoletoQueryBuilder::columns(const BoletoBank& bank, const std::strin
             const bool blank = column.only_with && cfg(column.only_with).empty();
             const std::string v = blank ? " " : value(column.value, portfolio, options.variant);
             list += Format_Columm(v, column.alias, column.width, ",");
+            if (std::string_view(column.alias) == "NroBancoX")
+                options.bank_code = Somente_Digitos(v).substr(0, 3);
         }
     };
     add_columns(bank.columns);
@@ -113,9 +122,10 @@ std::string BoletoQueryBuilder::columns(const BoletoBank& bank, const std::strin
     if (!nosso.prefix.empty()) {
         std::string prefix = value(nosso.prefix, portfolio, options.variant);
         if (nosso.prefix_length) prefix = prefix.substr(0, nosso.prefix_length);
-        list += sql_quoted(prefix);
+        nosso_numero = sql_quoted(prefix);
     }
-    list += nosso.expression;
+    nosso_numero += nosso.expression;
+    list += nosso_numero;
 
     switch (bank.observation) {
         case BoletoObservation::None:

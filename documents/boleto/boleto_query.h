@@ -40,8 +40,9 @@ class BoletoQueryBuilder {
                                      const std::string& separador);
 
   private:
+    // The select list, and in `nosso_numero` its NOSSONUMEROSTR column.
     std::string columns(const BoletoBank& bank, const std::string& portfolio,
-                        BoletoOptions& options);
+                        BoletoOptions& options, std::string& nosso_numero);
     std::string value(const std::vector<BoletoValuePiece>& pieces, const std::string& portfolio,
                       BoletoVariant variant);
 

@@ -1,0 +1,57 @@
+// The checks a boleto's codes must pass before it goes to a customer: the
+// barcode and the digitable line the ERP computed, against each other, the
+// boleto's due date and value, and the bank the layout prints.
+//
+// Codes are read as digits: blanks, dots, hyphens and other punctuation are
+// separators and ignored; a letter or any other character is a fault. Fault
+// texts are Windows-1252 Portuguese, one phrase each, naming what was found
+// and what was expected.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "base/format.h"
+
+namespace tarvek {
+
+// The modulo-11 check digit of the barcode's 43 other digits: weights 2 to 9
+// from the right, 11 minus the remainder; 0, 10 and 11 are written as 1.
+int barcode_check_digit(std::string_view digits43);
+
+// The modulo-10 check digit of a field of the digitable line: weights 2 and
+// 1 from the right, the digits of each product summed, 10 minus the
+// remainder; 10 is written as 0.
+int line_field_check_digit(std::string_view digits);
+
+// The due-date factor of a date: days since 7 October 1997, restarting at
+// 1000 on 22 February 2025 (1000 + (days - 1000) mod 9000); none before the
+// base date.
+std::optional<int> due_date_factor(const Date& due);
+
+// What the checks read of a boleto row.
+struct BoletoCodes {
+    std::optional<std::string> barcode;       // CODBARRAS
+    std::optional<std::string> line;          // LINHADIGITAVEL
+    std::optional<Date> due;                  // DATAVENCIMENTO
+    std::optional<std::int64_t> value_cents;  // VALORBOLETO
+    std::string bank_code;                    // the bank box's first three digits
+};
+
+// Every fault of a boleto's codes; empty when it passes. A barcode that
+// cannot be read (missing, a wrong length, a foreign character) is one fault
+// and the checks that need it are skipped.
+std::vector<std::string> boleto_code_faults(const BoletoCodes& codes);
+
+// The message refusing a document: a line per failing boleto, at most
+// twenty, then how many more. `failures` holds each boleto's description
+// ("Boleto 4521 (nosso número 09/00000007381-7)") and its faults.
+struct BoletoFailure {
+    std::string boleto;
+    std::vector<std::string> faults;
+};
+std::string boleto_code_message(const std::vector<BoletoFailure>& failures);
+
+}  // namespace tarvek
