@@ -4,10 +4,12 @@
 #include <malloc.h>
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/gui/gui_application.h"
 #include "app/headless.h"
 #include "app/window_titles.h"
@@ -24,6 +26,9 @@ int main(int argc, char** argv) {
     tarvek::install_termination_handlers();
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    // A person's options need neither a display nor a database.
+    if (const std::optional<int> code = tarvek::handle_option(arguments, std::cout, std::cerr))
+        return *code;
     try {
         tarvek::Application app;
         if (tarvek::XDisplay::available()) {

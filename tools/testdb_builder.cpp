@@ -1,5 +1,6 @@
 #include "tools/testdb_builder.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -45,6 +46,16 @@ std::string trim_right(const std::string& s) {
 }  // namespace
 
 std::string default_sql_dir() {
+    // An installed builder finds its data in the share folder beside its own
+    // bin folder; one in the build tree, in the sources.
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        const std::filesystem::path installed =
+            program.parent_path().parent_path() / "share" / "tarvek-docs" / "testdb";
+        if (std::filesystem::exists(installed / "main_schema.sql", error))
+            return installed.string();
+    }
     return TARVEK_TESTDB_SQL_DIR;
 }
 
