@@ -44,6 +44,9 @@ struct FieldDef {
     int size = 0;  // characters for text; decimals for Decimal
     bool fixed_char = false;
     bool required = false;
+    // A query whose result lacks the column leaves the field null instead of
+    // failing (a column added by a later version of the ERP).
+    bool optional = false;
     std::string display_format;
     std::string edit_format;
     std::string origin;  // where the value comes from, e.g. "BOLETOS.CODBARRAS"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -203,6 +205,99 @@ TEST(BoletoCodes, FaultsOfEachRule) {
         for (const std::string& fault : c.faults) expected.push_back(utf8_to_cp1252(fault));
         EXPECT_EQ(boleto_code_faults(c.codes), expected) << c.label;
     }
+}
+
+// The Central Bank's example payload (static, no amount), and the same with
+// an amount of 1500.00; the CRCs were computed apart from this program.
+const std::string kPixExample =
+    "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-4266554400005204000053039865802BR"
+    "5913Fulano de Tal6008BRASILIA62070503***63041D3D";
+const std::string kPixWithAmount =
+    "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-426655440000520400005303986"
+    "54071500.005802BR5913Fulano de Tal6008BRASILIA62070503***63048A7A";
+
+TEST(BoletoCodes, PixCrcOfTheCentralBanksExample) {
+    EXPECT_EQ(pix_crc16(kPixExample.substr(0, kPixExample.size() - 4)), 0x1D3Du);
+}
+
+TEST(BoletoCodes, PixPayloadFaults) {
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        return text.replace(text.find(from), from.size(), to);
+    };
+    // A payload of `size` characters: the example with fields of tag 80
+    // (up to 99 characters each) before its CRC, the CRC computed again.
+    const auto sized = [](std::size_t size) {
+        std::string body = kPixExample.substr(0, kPixExample.size() - 8);
+        std::size_t need = size - body.size() - 8;
+        while (need > 0) {
+            std::size_t n = std::min<std::size_t>(99, need - 4);
+            if (need - (n + 4) > 0 && need - (n + 4) < 4) n -= 4;
+            char head[8];
+            std::snprintf(head, sizeof head, "80%02zu", n);
+            body += head + std::string(n, 'X');
+            need -= n + 4;
+        }
+        body += "6304";
+        char crc[8];
+        std::snprintf(crc, sizeof crc, "%04X", pix_crc16(body));
+        return body + crc;
+    };
+    const struct {
+        const char* label;
+        std::string payload;
+        std::optional<std::int64_t> value;
+        std::vector<std::string> faults;  // UTF-8
+    } cases[] = {
+        {"valid, no amount", kPixExample, 35000, {}},
+        {"valid, amount equal to the boleto's", kPixWithAmount, 150000, {}},
+        {"amount other than the boleto's",
+         kPixWithAmount,
+         149999,
+         {"Pix copia e cola com o valor 1500,00, esperado 1499,99"}},
+        {"CRC wrong",
+         replaced(kPixExample, "63041D3D", "63041D3E"),
+         0,
+         {"Pix copia e cola com CRC 1D3E, esperado 1D3D"}},
+        {"CRC in lower case",
+         replaced(kPixExample, "63041D3D", "63041d3d"),
+         0,
+         {"Pix copia e cola com CRC 1d3d, esperado 1D3D"}},
+        {"no CRC field",
+         kPixExample.substr(0, kPixExample.size() - 8),
+         0,
+         {"Pix copia e cola sem o campo do CRC (6304) no fim"}},
+        {"a field longer than what follows",
+         kPixExample.substr(0, kPixExample.size() - 2),
+         0,
+         {"Pix copia e cola: campos EMV malformados (identificador, tamanho e valor)"}},
+        {"no Pix domain",
+         replaced(kPixWithAmount, "br.gov.bcb.pix", "br.gov.bcb.xyz"),
+         150000,
+         {"Pix copia e cola sem o domínio br.gov.bcb.pix",
+          "Pix copia e cola com CRC 8A7A, esperado 631A"}},
+        {"other format indicator",
+         replaced(kPixExample, "000201", "000202"),
+         0,
+         {"Pix copia e cola começa com \"000202\", esperado \"000201\"",
+          "Pix copia e cola com CRC 1D3D, esperado BAA3"}},
+        {"512 characters", sized(512), 0, {}},
+        {"513 characters", sized(513), 0, {"Pix copia e cola com 513 caracteres, máximo 512"}},
+        {"a byte outside Windows-1252",
+         replaced(kPixExample, "Fulano", "Ful\x81no"),
+         0,
+         {"Pix copia e cola com o byte 129, que não é um caractere"}},
+        {"a control character",
+         replaced(kPixExample, "Fulano", "Ful\nno"),
+         0,
+         {"Pix copia e cola com o byte 10, que não é um caractere"}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> expected;
+        for (const std::string& fault : c.faults) expected.push_back(utf8_to_cp1252(fault));
+        EXPECT_EQ(pix_payload_faults(c.payload, c.value), expected) << c.label;
+    }
+    EXPECT_EQ(sized(512).size(), 512u);
+    EXPECT_EQ(sized(513).size(), 513u);
 }
 
 TEST(BoletoCodes, MessageNamesTwentyBoletosThenCountsTheRest) {

@@ -241,6 +241,37 @@ TEST_F(BoletoJob, BoletoWithAFaultyCodeRefusesTheDocument) {
     EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path("Bradesco_237.pdf")});
 }
 
+// A database with the Pix column: a payload that fails its checks refuses
+// the document like a faulty code; a valid one passes.
+TEST_F(BoletoJob, PixPayloadIsCheckedWhereTheColumnExists) {
+    test::execute_sql(pair.receber, "alter table boletos add PIXCOPIAECOLA varchar(512)");
+    // Boleto 1 is 350.00; the payload's CRC was computed apart from this program.
+    const std::string payload =
+        "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-426655440000520400005303986"
+        "5406350.005802BR5913Fulano de Tal6008BRASILIA62070503***6304";
+    const struct {
+        const char* label;
+        std::string crc;
+        int exit_code;
+    } cases[] = {{"CRC wrong", "0000", 1}, {"valid", "D190", 0}};
+    for (const auto& c : cases) {
+        test::execute_sql(pair.receber, "update boletos set PIXCOPIAECOLA = '" + payload + c.crc +
+                                            "' where CHAVEBOLETO = 1");
+        const auto r = run(pair.instruction("77", "email"));
+        EXPECT_EQ(r.exit_code, c.exit_code) << c.label << "\n" << r.err;
+        if (c.exit_code == 0) {
+            EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path()}) << c.label;
+            continue;
+        }
+        EXPECT_NE(r.err.find("Boleto 1 (nosso n\xC3\xBAmero 09 / 24000000001 - 2): Pix copia e "
+                             "cola com CRC 0000, esperado D190"),
+                  std::string::npos)
+            << r.err;
+        EXPECT_TRUE(test::documents_in(home).empty()) << c.label;
+        EXPECT_TRUE(result_rows("77").empty()) << c.label;
+    }
+}
+
 TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
     test::execute_sql(pair.receber,
                       "insert into boletos (chaveboleto, chaveContaCorrente, Nro_Banco, cod_cli) "

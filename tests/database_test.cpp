@@ -240,6 +240,24 @@ TEST_F(DataModule, DeclaredFieldsAreCheckedWhenTheQueryOpens) {
     }
     EXPECT_FALSE(missing.active());
 
+    // A column a later version of the ERP added: declared optional, the
+    // field is null where the result lacks it and read where it has it.
+    for (const bool unidirectional : {false, true}) {
+        Query optional("qryOpcional", dtm.dtbTarvek, dtm.ibtTarvek);
+        optional.declare_field(
+            {.name = "NOMEBENEFICIARIO", .type = FieldType::Text, .size = 80, .optional = true});
+        optional.declare_field({.name = "CAMPO_REF", .type = FieldType::Text, .size = 50});
+        optional.set_unidirectional(unidirectional);
+        optional.set_sql("select Campo_Ref from Config_Geral");
+        optional.open();
+        ASSERT_FALSE(optional.eof());
+        EXPECT_TRUE(optional.field_by_name("NOMEBENEFICIARIO").is_null());
+        EXPECT_FALSE(optional.field_by_name("CAMPO_REF").is_null());
+        optional.set_sql("select Campo_Ref, 'Oficina' NomeBeneficiario from Config_Geral");
+        optional.open();
+        EXPECT_EQ(optional.field_by_name("NOMEBENEFICIARIO").as_string(), "Oficina");
+    }
+
     Query mismatch("qryTipo", dtm.dtbTarvek, dtm.ibtTarvek);
     mismatch.declare_field({.name = "CAMPO_REF", .type = FieldType::Integer});
     mismatch.set_sql("select Campo_Ref from Config_Geral");

@@ -306,7 +306,14 @@ void Query::open() {
                     break;
                 }
             }
-            if (found < 0) fail("Field '" + fd.name() + "' not found");
+            if (found < 0) {
+                // A column older databases lack: the field stays null.
+                if (fd.def().optional) {
+                    column_of_field_.push_back(-1);
+                    continue;
+                }
+                fail("Field '" + fd.name() + "' not found");
+            }
             const FieldType actual = natural_type(cursor->columns[static_cast<std::size_t>(found)]);
             if (!fits(fd.type(), actual)) {
                 fail("Type mismatch for field '" + fd.name() + "', expecting: " +
@@ -389,6 +396,7 @@ bool Query::fetch_next() {
 }
 
 FieldValue Query::column_value(std::size_t field_index) const {
+    if (column_of_field_[field_index] < 0) return {};
     const Column& c = cursor_->columns[static_cast<std::size_t>(column_of_field_[field_index])];
     return convert_to(field(field_index).type(),
                       cursor_->decode(c, database_->attachment(), transaction_->handle()));

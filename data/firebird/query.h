@@ -7,9 +7,10 @@
 //
 // Declared fields: when a layout declares its fields, exactly those exist,
 // each matched to a result column by name without regard to case; a declared
-// field the result lacks, or one whose type does not fit the column, fails
-// the open. Result columns without a declared field are ignored. A query
-// without declared fields exposes every result column.
+// field the result lacks (unless declared optional, which then stays null),
+// or one whose type does not fit the column, fails the open. Result columns
+// without a declared field are ignored. A query without declared fields
+// exposes every result column.
 #pragma once
 
 #include <memory>

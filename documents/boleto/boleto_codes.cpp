@@ -82,7 +82,145 @@ int digit(char c) {
     return c - '0';
 }
 
+constexpr std::size_t kPixMaxLength = 512;
+
+bool is_two_digits(std::string_view text) {
+    return text.size() == 2 && is_digit(text[0]) && is_digit(text[1]);
+}
+
+// One tag-length-value field of an EMV payload.
+struct TlvField {
+    std::string_view tag;
+    std::string_view value;
+    std::size_t start = 0;  // where the field's tag starts
+};
+
+// The fields of `text`; false when one does not parse or runs past the end.
+bool parse_tlv(std::string_view text, std::vector<TlvField>& fields) {
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (at + 4 > text.size() || !is_two_digits(text.substr(at, 2)) ||
+            !is_two_digits(text.substr(at + 2, 2))) {
+            return false;
+        }
+        const std::size_t length =
+            static_cast<std::size_t>(std::stoi(std::string(text.substr(at + 2, 2))));
+        if (at + 4 + length > text.size()) return false;
+        fields.push_back({text.substr(at, 2), text.substr(at + 4, length), at});
+        at += 4 + length;
+    }
+    return true;
+}
+
+bool ascii_iequals(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// Cents of an EMV amount ("150.50", "7", "0.5"); none when it is not one.
+std::optional<std::int64_t> amount_cents(std::string_view text) {
+    const std::size_t dot = text.find('.');
+    const std::string_view whole = text.substr(0, dot);
+    const std::string_view fraction = dot == std::string_view::npos ? "" : text.substr(dot + 1);
+    if (whole.empty() || fraction.size() > 2) return std::nullopt;
+    std::int64_t cents = 0;
+    for (const char c : whole) {
+        if (!is_digit(c)) return std::nullopt;
+        cents = cents * 10 + digit(c);
+    }
+    cents *= 100;
+    int scale = 10;
+    for (const char c : fraction) {
+        if (!is_digit(c)) return std::nullopt;
+        cents += digit(c) * scale;
+        scale /= 10;
+    }
+    return cents;
+}
+
+std::string hex4(unsigned value) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04X", value & 0xFFFFu);
+    return text;
+}
+
 }  // namespace
+
+unsigned pix_crc16(std::string_view bytes) {
+    unsigned crc = 0xFFFF;
+    for (const char c : bytes) {
+        crc ^= static_cast<unsigned>(static_cast<unsigned char>(c)) << 8;
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc & 0x8000) ? ((crc << 1) ^ 0x1021) : (crc << 1);
+            crc &= 0xFFFF;
+        }
+    }
+    return crc;
+}
+
+std::vector<std::string> pix_payload_faults(std::string_view payload,
+                                            std::optional<std::int64_t> value_cents) {
+    const std::string what = w("Pix copia e cola");
+    if (payload.size() > kPixMaxLength) {
+        return {what + w(" com " + std::to_string(payload.size()) + " caracteres, máximo " +
+                         std::to_string(kPixMaxLength))};
+    }
+    for (const char c : payload) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || u == 0x81 || u == 0x8D || u == 0x8F || u == 0x90 ||
+            u == 0x9D) {
+            return {what + w(" com o byte " + std::to_string(u) + ", que não é um caractere")};
+        }
+    }
+    std::vector<TlvField> fields;
+    if (!parse_tlv(payload, fields) || fields.empty()) {
+        return {what + w(": campos EMV malformados (identificador, tamanho e valor)")};
+    }
+    std::vector<std::string> faults;
+    if (payload.substr(0, 6) != "000201") {
+        faults.push_back(what + w(" começa com \"") + std::string(payload.substr(0, 6)) +
+                         w("\", esperado \"000201\""));
+    }
+    bool pix_domain = false;
+    for (const TlvField& field : fields) {
+        const int tag = std::stoi(std::string(field.tag));
+        if (tag < 26 || tag > 51) continue;
+        std::vector<TlvField> inner;
+        if (!parse_tlv(field.value, inner)) continue;
+        for (const TlvField& sub : inner) {
+            if (sub.tag == "00" && ascii_iequals(sub.value, "br.gov.bcb.pix")) pix_domain = true;
+        }
+    }
+    if (!pix_domain) faults.push_back(what + w(" sem o domínio br.gov.bcb.pix"));
+
+    const TlvField& last = fields.back();
+    if (last.tag != "63" || last.value.size() != 4) {
+        faults.push_back(what + w(" sem o campo do CRC (6304) no fim"));
+    } else {
+        const std::string expected = hex4(pix_crc16(payload.substr(0, last.start + 4)));
+        if (std::string(last.value) != expected) {
+            faults.push_back(what + w(" com CRC ") + std::string(last.value) + w(", esperado ") +
+                             expected);
+        }
+    }
+    for (const TlvField& field : fields) {
+        if (field.tag != "54") continue;
+        const std::optional<std::int64_t> amount = amount_cents(field.value);
+        const std::int64_t expected = value_cents.value_or(0);
+        if (!amount) {
+            faults.push_back(what + w(" com o valor \"") + std::string(field.value) +
+                             w("\", que não é um valor"));
+        } else if (*amount != expected) {
+            faults.push_back(what + w(" com o valor " + cents_text(*amount) + ", esperado " +
+                                      cents_text(expected)));
+        }
+    }
+    return faults;
+}
 
 int barcode_check_digit(std::string_view digits43) {
     int sum = 0;
@@ -170,6 +308,10 @@ std::vector<std::string> boleto_code_faults(const BoletoCodes& codes) {
                 }
             }
         }
+    }
+    if (!codes.pix.empty()) {
+        for (std::string& fault : pix_payload_faults(codes.pix, codes.value_cents))
+            faults.push_back(std::move(fault));
     }
     if (!barcode.fault.empty()) return faults;
 

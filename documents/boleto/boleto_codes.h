@@ -31,6 +31,18 @@ int line_field_check_digit(std::string_view digits);
 // base date.
 std::optional<int> due_date_factor(const Date& due);
 
+// The CRC-16/CCITT-FALSE of `bytes` (polynomial 0x1021, initial 0xFFFF).
+unsigned pix_crc16(std::string_view bytes);
+
+// Every fault of a Pix "copia e cola" payload (the EMV BR Code): at most 512
+// characters, all of them printable Windows-1252; tag-length-value fields
+// from end to end; the format indicator "000201" first; a merchant account
+// field (tags 26 to 51) holding the domain "br.gov.bcb.pix"; the CRC field
+// "6304" last, its four upper-case hexadecimal digits the CRC of everything
+// before them; an amount (tag 54), when present, equal to `value_cents`.
+std::vector<std::string> pix_payload_faults(std::string_view payload,
+                                            std::optional<std::int64_t> value_cents);
+
 // What the checks read of a boleto row.
 struct BoletoCodes {
     std::optional<std::string> barcode;       // CODBARRAS
@@ -38,11 +50,12 @@ struct BoletoCodes {
     std::optional<Date> due;                  // DATAVENCIMENTO
     std::optional<std::int64_t> value_cents;  // VALORBOLETO
     std::string bank_code;                    // the bank box's first three digits
+    std::string pix;                          // PIXCOPIAECOLA; empty when none
 };
 
-// Every fault of a boleto's codes; empty when it passes. A barcode that
-// cannot be read (missing, a wrong length, a foreign character) is one fault
-// and the checks that need it are skipped.
+// Every fault of a boleto's codes, its Pix payload's last; empty when it
+// passes. A barcode that cannot be read (missing, a wrong length, a foreign
+// character) is one fault and the checks that need it are skipped.
 std::vector<std::string> boleto_code_faults(const BoletoCodes& codes);
 
 // The message refusing a document: a line per failing boleto, at most

@@ -127,6 +127,10 @@ std::vector<BoletoFailure> failing_boletos(TdtmEmail& dtm, const BoletoOptions& 
             codes.due = date_time->date;
         codes.value_cents = cents_of(query.field_by_name("VALORBOLETO"));
         codes.bank_code = options.bank_code;
+        if (const Field* pix = query.find_field("PIXCOPIAECOLA"); pix && !pix->is_null()) {
+            codes.pix = pix->as_string();
+            codes.pix.erase(codes.pix.find_last_not_of(' ') + 1);
+        }
         std::vector<std::string> faults = boleto_code_faults(codes);
         if (faults.empty()) continue;
         std::string nosso_numero = query.field_by_name("NOSSONUMEROSTR").as_string();

@@ -31,7 +31,8 @@ struct BoletoOptions {
     // portfolio waives it (DISPENSA_VERIFICACAO "SIM"), with this query: the
     // document's boletos with only what their codes are checked against
     // (CHAVEBOLETO, NOSSONUMEROSTR, CODBARRAS, LINHADIGITAVEL, DATAVENCIMENTO,
-    // VALORBOLETO). Empty without a layout.
+    // VALORBOLETO, and PIXCOPIAECOLA where the database has the column).
+    // Empty without a layout.
     bool verifica_codigos = true;
     std::string check_sql;
 

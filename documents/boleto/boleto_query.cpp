@@ -66,11 +66,16 @@ BoletoQuery BoletoQueryBuilder::build(const std::string& templ) {
     std::string nosso_numero;
     if (const BoletoBank* bank = BoletoBank::find(number)) {
         list = columns(*bank, portfolio, query.options, nosso_numero);
+        // The Pix payload is checked where the ERP's database has its column.
+        const bool pix = dtm_.SelectFile("R1", "rdb$relation_fields",
+                                         "rdb$relation_name = 'BOLETOS' and "
+                                         "rdb$field_name = 'PIXCOPIAECOLA'");
         query.options.check_sql =
             Troca_Texto(templ, kTemplateSelect,
                         "Select " + nosso_numero +
                             " b.CHAVEBOLETO, b.CODBARRAS, b.LINHADIGITAVEL, b.DATAVENCIMENTO, "
-                            "b.VALORBOLETO from boletos b");
+                            "b.VALORBOLETO" +
+                            (pix ? ", b.PIXCOPIAECOLA" : "") + " from boletos b");
     }
     query.sql = Troca_Texto(templ, kTemplateSelect, "Select " + list + " b.* from boletos b");
     return query;
