@@ -5,6 +5,7 @@
 
 #include "base/cp1252.h"
 #include "report/barcode.h"
+#include "report/qrcode.h"
 #include "report/report.h"
 
 namespace tarvek::report {
@@ -74,7 +75,7 @@ TRLCustomControl& create_in(TRLCustomSite& parent, const ControlDesign& s,
                             const std::vector<TDataSource*>& sources) {
     TDataSource* source = nullptr;
     if (s.kind == ControlDesign::Kind::DBText || s.kind == ControlDesign::Kind::DBMemo ||
-        s.kind == ControlDesign::Kind::DBBarcode) {
+        s.kind == ControlDesign::Kind::DBBarcode || s.kind == ControlDesign::Kind::DBQRCode) {
         source = source_of(s, sources);
     }
     switch (s.kind) {
@@ -114,6 +115,12 @@ TRLCustomControl& create_in(TRLCustomSite& parent, const ControlDesign& s,
             c.SetDataSource(source);
             c.SetDataField(s.text);
             if (s.barcode_ratio > 0) c.SetRatio(s.barcode_ratio);
+            return c;
+        }
+        case ControlDesign::Kind::DBQRCode: {
+            auto& c = add<TRLDBQRCode>(parent, s.name);
+            c.SetDataSource(source);
+            c.SetDataField(s.text);
             return c;
         }
         case ControlDesign::Kind::Band: {
@@ -197,6 +204,14 @@ ControlDesign barcode(std::string name, int left, int top, int width, int height
                       std::string field) {
     ControlDesign s =
         make(ControlDesign::Kind::DBBarcode, std::move(name), left, top, width, height);
+    s.text = std::move(field);
+    return s;
+}
+
+ControlDesign qrcode(std::string name, int left, int top, int width, int height,
+                     std::string field) {
+    ControlDesign s =
+        make(ControlDesign::Kind::DBQRCode, std::move(name), left, top, width, height);
     s.text = std::move(field);
     return s;
 }

@@ -27,7 +27,7 @@ namespace tarvek::report {
 enum BorderSide : unsigned { kLeft = 1, kTop = 2, kRight = 4, kBottom = 8, kAll = 15 };
 
 struct ControlDesign {
-    enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band, DBBarcode };
+    enum class Kind { Label, DBText, Memo, DBMemo, Image, Panel, Band, DBBarcode, DBQRCode };
 
     Kind kind = Kind::Label;
     std::string name;
@@ -145,6 +145,8 @@ ControlDesign panel(std::string name, int left, int top, int width, int height,
                     std::vector<ControlDesign> children = {});
 ControlDesign barcode(std::string name, int left, int top, int width, int height,
                       std::string field);
+// A QR code of a field's text (TRLDBQRCode).
+ControlDesign qrcode(std::string name, int left, int top, int width, int height, std::string field);
 ControlDesign band(std::string name, int left, int top, int width, int height,
                    std::vector<ControlDesign> children = {});
 
