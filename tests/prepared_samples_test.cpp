@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -114,21 +115,9 @@ class PreparedSamples : public ::testing::Test {
         pair = test::sample_databases(dir);
         home = dir.path() + "/home";
         fs::create_directories(home);
-        if (const char* old = std::getenv("HOME")) old_home = old;
-        setenv("HOME", home.c_str(), 1);
-        FormatSettings::set_current(
-            FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
-        report::set_preview_opener([this](const std::shared_ptr<report::GraphicStorage>& pages) {
-            previews.push_back(pages);
-        });
-        report::set_message_handler([this](const std::string& text) { messages.push_back(text); });
+        runs.emplace(home, previews, messages);
     }
-    void TearDown() override {
-        report::set_preview_opener(nullptr);
-        report::set_message_handler(nullptr);
-        FormatSettings::set_current(FormatSettings::from_environment());
-        setenv("HOME", old_home.c_str(), 1);
-    }
+    void TearDown() override { runs.reset(); }
     std::shared_ptr<report::GraphicStorage> prepare(const Document& d) {
         previews.clear();
         Application app;
@@ -140,9 +129,9 @@ class PreparedSamples : public ::testing::Test {
     test::TempDir dir;
     test::DatabasePair pair;
     std::string home;
-    std::string old_home;
     std::vector<std::shared_ptr<report::GraphicStorage>> previews;
     std::vector<std::string> messages;
+    std::optional<test::InProcessRuns> runs;  // after the lists it fills
 };
 
 TEST_F(PreparedSamples, MemoLinesEndInsideTheirMemoInThePdfAndOnTheCanvas) {

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <regex>
 #include <sstream>
@@ -29,33 +30,11 @@ using test::PdfWord;
 using test::run_command;
 
 // A 24-bit bitmap file of one colour.
-void write_bmp(const std::string& path, int width, int height) {
-    const int row = (width * 3 + 3) & ~3;
-    std::string bytes(54, '\0');
-    const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
-        for (int i = 0; i < size; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    put(2, 54 + row * height, 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, width, 4);
-    put(22, height, 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, row * height, 4);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) bytes += "\x40\x80\xC0";
-        bytes.append(row - width * 3, '\0');
-    }
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // A 24-bit bitmap whose upper half is `top` and lower half `bottom` (RGB),
-// its rows stored top row first (a negative height).
-void write_top_down_bmp(const std::string& path, int width, int height, std::uint32_t top,
-                        std::uint32_t bottom) {
+// its rows stored bottom row first as usual, or top row first (a negative
+// height).
+void write_bmp(const std::string& path, int width, int height, std::uint32_t top = 0xC08040,
+               std::uint32_t bottom = 0xC08040, bool top_down = false) {
     const int row = (width * 3 + 3) & ~3;
     std::string bytes(54, '\0');
     const auto put = [&bytes](std::size_t at, std::uint32_t value, int size) {
@@ -67,11 +46,12 @@ void write_top_down_bmp(const std::string& path, int width, int height, std::uin
     put(10, 54, 4);
     put(14, 40, 4);
     put(18, width, 4);
-    put(22, static_cast<std::uint32_t>(-height), 4);
+    put(22, static_cast<std::uint32_t>(top_down ? -height : height), 4);
     put(26, 1, 2);
     put(28, 24, 2);
     put(34, row * height, 4);
-    for (int y = 0; y < height; ++y) {
+    for (int stored = 0; stored < height; ++stored) {
+        const int y = top_down ? stored : height - 1 - stored;
         const std::uint32_t rgb = y < height / 2 ? top : bottom;
         for (int x = 0; x < width; ++x) {
             bytes += static_cast<char>(rgb & 0xFF);  // blue, green, red
@@ -520,8 +500,8 @@ TEST_F(ServiceOrderEmail, LargeLogoAndOrderPhoto) {
 TEST_F(ServiceOrderEmail, TopDownBitmapsPrintTheRightWayUp) {
     const std::string pictures = dir.path() + "/imagens/";
     fs::create_directories(pictures);
-    write_top_down_bmp(pictures + "logo.bmp", 60, 20, 0xFF0000, 0x0000FF);
-    write_top_down_bmp(pictures + "foto.bmp", 30, 20, 0x00A000, 0xFFC800);
+    write_bmp(pictures + "logo.bmp", 60, 20, 0xFF0000, 0x0000FF, true);
+    write_bmp(pictures + "foto.bmp", 30, 20, 0x00A000, 0xFFC800, true);
     config("EDTIMAGEMOS1", pictures);
     config("EDTIMAGEMOS2", "logo.bmp");
     config("CHKLOGOGRANDE", "sim");
@@ -609,21 +589,9 @@ class ServiceOrderPreview : public ServiceOrderFixture {
   protected:
     void SetUp() override {
         ServiceOrderFixture::SetUp();
-        if (const char* old = std::getenv("HOME")) old_home = old;
-        setenv("HOME", home.c_str(), 1);
-        FormatSettings::set_current(
-            FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
-        report::set_preview_opener([this](const std::shared_ptr<report::GraphicStorage>& pages) {
-            previews.push_back(pages);
-        });
-        report::set_message_handler([this](const std::string& text) { messages.push_back(text); });
+        runs.emplace(home, previews, messages);
     }
-    void TearDown() override {
-        report::set_preview_opener(nullptr);
-        report::set_message_handler(nullptr);
-        FormatSettings::set_current(FormatSettings::from_environment());
-        setenv("HOME", old_home.c_str(), 1);
-    }
+    void TearDown() override { runs.reset(); }
     // Runs an instruction the way the main window does.
     void run(const std::string& id, const std::string& operation) {
         Application app;
@@ -648,9 +616,9 @@ class ServiceOrderPreview : public ServiceOrderFixture {
         }
         return n;
     }
-    std::string old_home;
     std::vector<std::shared_ptr<report::GraphicStorage>> previews;
     std::vector<std::string> messages;
+    std::optional<test::InProcessRuns> runs;  // after the lists it fills
 };
 
 TEST_F(ServiceOrderPreview, PrintOperationsAndTheAuthorisationOpenThePreview) {

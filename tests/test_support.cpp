@@ -14,8 +14,10 @@
 #include <mutex>
 #include <stdexcept>
 
+#include "base/format.h"
 #include "base/string_helpers.h"
 #include "data/firebird/dtm_email.h"
+#include "report/report.h"
 #include "tools/testdb_builder.h"
 
 namespace tarvek::test {
@@ -85,6 +87,33 @@ std::vector<std::string> documents_in(const std::string& folder) {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+InProcessRuns::InProcessRuns(const std::string& home,
+                             std::vector<std::shared_ptr<report::GraphicStorage>>& previews,
+                             std::vector<std::string>& messages) {
+    if (const char* old = std::getenv("HOME")) {
+        old_home_ = old;
+        had_home_ = true;
+    }
+    setenv("HOME", home.c_str(), 1);
+    FormatSettings::set_current(
+        FormatSettings::for_locale("pt_BR.UTF-8", "pt_BR.UTF-8", "pt_BR.UTF-8"));
+    report::set_preview_opener([&previews](const std::shared_ptr<report::GraphicStorage>& pages) {
+        previews.push_back(pages);
+    });
+    report::set_message_handler([&messages](const std::string& text) { messages.push_back(text); });
+}
+
+InProcessRuns::~InProcessRuns() {
+    report::set_preview_opener(nullptr);
+    report::set_message_handler(nullptr);
+    FormatSettings::set_current(FormatSettings::from_environment());
+    if (had_home_) {
+        setenv("HOME", old_home_.c_str(), 1);
+    } else {
+        unsetenv("HOME");
+    }
 }
 
 Child::Child(const std::string& program, const std::vector<std::string>& arguments,

@@ -5,11 +5,16 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "tests/test_tools.h"
+
+namespace tarvek::report {
+class GraphicStorage;
+}
 
 namespace tarvek::test {
 
@@ -51,6 +56,24 @@ std::vector<std::string> result_rows(const std::string& main_database, const std
 // The files under `folder` and its subfolders, sorted: documents and any
 // temporary file a run left; not the folders' lock files, which stay.
 std::vector<std::string> documents_in(const std::string& folder);
+
+// The program's jobs run in this process, as the main window runs them:
+// HOME is `home`, the formats Brazilian, and the previews and messages go
+// into the given lists instead of onto a screen. All of it is put back when
+// the object goes.
+class InProcessRuns {
+  public:
+    InProcessRuns(const std::string& home,
+                  std::vector<std::shared_ptr<report::GraphicStorage>>& previews,
+                  std::vector<std::string>& messages);
+    ~InProcessRuns();
+    InProcessRuns(const InProcessRuns&) = delete;
+    InProcessRuns& operator=(const InProcessRuns&) = delete;
+
+  private:
+    std::string old_home_;
+    bool had_home_ = false;
+};
 
 // A program started in the background with extra environment entries, its
 // standard output and error going to `log`; killed when the object goes.
