@@ -178,6 +178,13 @@ class ServiceOrderEmail : public ServiceOrderFixture {
         sql("update Config_Geral set Campo_Valor = '" + value + "' where Campo_Ref = '" + key +
             "'");
     }
+    // The large logo and the order's photo: logo.bmp and foto.bmp of `folder`.
+    void large_logo_and_photo(const std::string& folder) {
+        config("EDTIMAGEMOS1", folder);
+        config("EDTIMAGEMOS2", "logo.bmp");
+        config("CHKLOGOGRANDE", "sim");
+        sql("update ordem_servico set FOTO = '" + folder + "foto.bmp' where COD_ORD = 1234");
+    }
     // An instruction whose parameter string is `parametros`.
     void instruction(const std::string& id, const std::string& parametros) {
         sql("insert into Config_Geral (Campo_Ref, Campo_Valor, memo_contrato) values ('SQL', '" +
@@ -476,10 +483,7 @@ TEST_F(ServiceOrderEmail, LargeLogoAndOrderPhoto) {
     fs::create_directories(pictures);
     write_bmp(pictures + "logo.bmp", 60, 20);
     write_bmp(pictures + "foto.bmp", 30, 20);
-    config("EDTIMAGEMOS1", pictures);
-    config("EDTIMAGEMOS2", "logo.bmp");
-    config("CHKLOGOGRANDE", "sim");
-    sql("update ordem_servico set FOTO = '" + pictures + "foto.bmp' where COD_ORD = 1234");
+    large_logo_and_photo(pictures);
 
     const auto r = run("90");
     ASSERT_EQ(r.exit_code, 0) << r.err;
@@ -502,10 +506,7 @@ TEST_F(ServiceOrderEmail, TopDownBitmapsPrintTheRightWayUp) {
     fs::create_directories(pictures);
     write_bmp(pictures + "logo.bmp", 60, 20, 0xFF0000, 0x0000FF, true);
     write_bmp(pictures + "foto.bmp", 30, 20, 0x00A000, 0xFFC800, true);
-    config("EDTIMAGEMOS1", pictures);
-    config("EDTIMAGEMOS2", "logo.bmp");
-    config("CHKLOGOGRANDE", "sim");
-    sql("update ordem_servico set FOTO = '" + pictures + "foto.bmp' where COD_ORD = 1234");
+    large_logo_and_photo(pictures);
     const auto run_result = run("90");
     ASSERT_EQ(run_result.exit_code, 0) << run_result.err;
 
