@@ -133,7 +133,7 @@ std::optional<std::int64_t> amount_cents(std::string_view text) {
         cents = cents * 10 + digit(c);
     }
     cents *= 100;
-    int scale = 10;
+    std::int64_t scale = 10;
     for (const char c : fraction) {
         if (!is_digit(c)) return std::nullopt;
         cents += digit(c) * scale;
