@@ -93,10 +93,11 @@ std::string TfrmPrincipal::Coleta_operacao() {
 }
 
 void TfrmPrincipal::chamar_opcao_selecionada() {
-    if (Coleta_operacao() != "abcd") tarefa_concluida_ = false;
-    if (Coleta_operacao() == "Boleto") Selecionar_boletos_carteira();
-    if (Coleta_operacao() == "OS") Selecionar_OS();
-    if (Coleta_operacao() == "Condicional") Selecionar_Condicional();
+    const std::string kind = Coleta_operacao();
+    if (kind != "abcd") tarefa_concluida_ = false;
+    if (kind == "Boleto") Selecionar_boletos_carteira();
+    if (kind == "OS") Selecionar_OS();
+    if (kind == "Condicional") Selecionar_Condicional();
 }
 
 bool TfrmPrincipal::connect_for_job() {

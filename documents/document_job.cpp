@@ -38,7 +38,7 @@ JobResult DocumentJob::save_pdf(report::TRLCustomReport& report, const std::stri
         // whole: the engine told the user what failed.
         report::show_message(utf8_to_cp1252(
             "O documento não foi gerado por completo e não foi gravado: " + output.final_path()));
-        return JobResult{.incomplete = true};
+        return {};
     }
     return JobResult{.document = output.commit()};
 }

@@ -33,11 +33,9 @@ struct DocumentRequest {
 struct JobResult {
     // The PDF written, complete, under its final name, until its result row
     // is committed; empty when none was (a preview, nothing to print, an
-    // incomplete document).
+    // incomplete document, which the user was told of and whose file is
+    // gone).
     PendingDocument document;
-    // The document could not be generated completely: the user was told,
-    // its file was removed and no result may be recorded.
-    bool incomplete = false;
     // A preview window shows the document; the process must wait for it,
     // also after an "email" operation (the mechanic's authorisation).
     bool previewed = false;

@@ -1,6 +1,7 @@
 #include "report/controls.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "base/string_helpers.h"
 #include "report/engine_texts.h"
@@ -470,10 +471,14 @@ std::vector<std::string> WrapText(const std::string& text, int max_width, const 
     };
     auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
     auto is_break = [](char c) { return c == '\r' || c == '\n'; };
-    // A line fits when it ends inside the width as every output draws it.
-    const DrawnExtent extent(font, alignment, metrics());
+    // A line fits when it ends inside the width as every output draws it;
+    // without a width to keep to, nothing needs measuring.
+    const bool wraps = max_width < kNoWrapWidth;
+    const std::optional<DrawnExtent> extent =
+        wraps ? std::optional<DrawnExtent>(std::in_place, font, alignment, metrics())
+              : std::nullopt;
     auto width_of = [&](std::size_t from, std::size_t to) {
-        return extent(std::string_view(text).substr(from, to - from));
+        return wraps ? (*extent)(std::string_view(text).substr(from, to - from)) : 0;
     };
     const std::size_t n = text.size();
     std::size_t p = 0;

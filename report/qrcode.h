@@ -37,7 +37,7 @@ QrModules encode_qr(std::string_view text);
 // side / (size + 8) pixels (whole).
 std::vector<Rect> qr_rectangles(const QrModules& modules, int left, int top, int side);
 
-// The smallest module count a side holds, quiet zone included.
+// The light modules around the symbol on every side.
 inline constexpr int kQrQuietModules = 4;
 
 class TRLCustomDBQRCode : public TRLCustomControl {
@@ -48,8 +48,6 @@ class TRLCustomDBQRCode : public TRLCustomControl {
     void SetDataSource(TDataSource* source);
     const std::string& DataField() const { return data_field_; }
     void SetDataField(std::string field);
-    // The text encoded at the last print.
-    const std::string& Text() const { return text_; }
 
     bool CanPrint() override;
     void InternalPrint(GraphicSurface& surface) override;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "base/cp1252.h"
+#include "base/string_helpers.h"
 
 namespace tarvek {
 
@@ -61,10 +62,6 @@ std::string two_digits(int n) {
     return text;
 }
 
-std::string date_text(const Date& d) {
-    return two_digits(d.day) + "/" + two_digits(d.month) + "/" + std::to_string(d.year);
-}
-
 std::string factor_text(int factor) {
     char text[8];
     std::snprintf(text, sizeof text, "%04d", factor);
@@ -108,15 +105,6 @@ bool parse_tlv(std::string_view text, std::vector<TlvField>& fields) {
         if (at + 4 + length > text.size()) return false;
         fields.push_back({text.substr(at, 2), text.substr(at + 4, length), at});
         at += 4 + length;
-    }
-    return true;
-}
-
-bool ascii_iequals(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
     }
     return true;
 }
@@ -321,11 +309,12 @@ std::vector<std::string> boleto_code_faults(const BoletoCodes& codes) {
         if (!codes.due) {
             faults.push_back(found + w(", esperado 0000 (boleto sem vencimento)"));
         } else if (const std::optional<int> expected = due_date_factor(*codes.due); !expected) {
-            faults.push_back(found + w(", mas o vencimento " + date_text(*codes.due) +
-                                       " é anterior a 07/10/1997"));
+            faults.push_back(found +
+                             w(", mas o vencimento " + format_date("dd/mm/yyyy", *codes.due) +
+                               " é anterior a 07/10/1997"));
         } else if (*expected != factor) {
             faults.push_back(found + w(", esperado " + factor_text(*expected) + " (vencimento " +
-                                       date_text(*codes.due) + ")"));
+                                       format_date("dd/mm/yyyy", *codes.due) + ")"));
         }
     }
 

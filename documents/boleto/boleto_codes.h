@@ -53,8 +53,9 @@ struct BoletoCodes {
     std::string pix;                          // PIXCOPIAECOLA; empty when none
 };
 
-// Every fault of a boleto's codes, its Pix payload's last; empty when it
-// passes. A barcode that cannot be read (missing, a wrong length, a foreign
+// Every fault of a boleto's codes, empty when it passes: the barcode's and
+// the line's own, the Pix payload's, then the factor's, the value's and the
+// bank's. A barcode that cannot be read (missing, a wrong length, a foreign
 // character) is one fault and the checks that need it are skipped.
 std::vector<std::string> boleto_code_faults(const BoletoCodes& codes);
 
