@@ -1,8 +1,10 @@
 #include "report/controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 
+#include "base/errors.h"
 #include "base/string_helpers.h"
 #include "report/engine_texts.h"
 #include "report/report.h"
@@ -464,7 +466,8 @@ std::string TRLCustomDBText::MakeText() {
 // --- multi-line texts ------------------------------------------------------
 
 std::vector<std::string> WrapText(const std::string& text, int max_width, const report::Font& font,
-                                  TextAlignment alignment, std::vector<bool>* paragraph_ends) {
+                                  TextAlignment alignment, std::vector<bool>* paragraph_ends,
+                                  WrapAt wrap_at) {
     std::vector<std::string> lines;
     auto ended = [&](bool paragraph) {
         if (paragraph_ends) paragraph_ends->push_back(paragraph);
@@ -481,6 +484,41 @@ std::vector<std::string> WrapText(const std::string& text, int max_width, const 
         return wraps ? (*extent)(std::string_view(text).substr(from, to - from)) : 0;
     };
     const std::size_t n = text.size();
+    if (wrap_at == WrapAt::AnyCharacter && wraps) {
+        for (std::size_t p = 0; p < n;) {
+            std::size_t end = p;
+            while (end < n && !is_break(text[end])) ++end;
+            if (p == end) {
+                lines.emplace_back();
+                ended(true);
+            }
+            // The paragraph [p, end) in lines, each the longest start that
+            // fits, and at least one character so that every line takes
+            // something.
+            while (p < end) {
+                std::size_t fits = p + 1;
+                if (width_of(p, end) <= max_width) {
+                    fits = end;
+                } else {
+                    std::size_t over = end;
+                    while (over - fits > 1) {
+                        const std::size_t middle = fits + (over - fits) / 2;
+                        (width_of(p, middle) <= max_width ? fits : over) = middle;
+                    }
+                    std::size_t cut = fits;
+                    while (cut > p + 1 && (is_blank(text[cut - 1]) || is_blank(text[cut]))) --cut;
+                    if (cut > p + 1) fits = cut;
+                }
+                lines.push_back(text.substr(p, fits - p));
+                ended(fits == end);
+                p = fits;
+            }
+            if (end == n) break;
+            p = end + 1;
+            if (text[end] == '\r' && p < n && text[p] == '\n') ++p;
+        }
+        return lines;
+    }
     std::size_t p = 0;
     while (p < n) {
         const std::size_t start = p;
@@ -534,6 +572,16 @@ void TRLCustomMultiLine::SetWordWrap(bool v) {
     ContentChanged();
 }
 
+void TRLCustomMultiLine::SetLinesBreakAt(WrapAt v) {
+    wrap_at_ = v;
+    ContentChanged();
+}
+
+void TRLCustomMultiLine::SetShrinkToFitDownTo(int pixels) {
+    shrink_to_fit_down_to_ = pixels;
+    ContentChanged();
+}
+
 void TRLCustomMultiLine::SetCaption(std::string caption) {
     caption_ = std::move(caption);
     ContentChanged();
@@ -560,19 +608,34 @@ bool TRLCustomMultiLine::CanPrint() {
 void TRLCustomMultiLine::InternalPrint(GraphicSurface& surface) {
     TRLCustomControl::InternalPrint(surface);
     const Rect r = PrintClientRect();
-    const report::Font& font = GetFont();
+    report::Font font = GetFont();
+    const int wrap_width = word_wrap_ ? r.right - r.left : kNoWrapWidth;
+    // Paragraph ends decide which justified lines stay left-aligned.
+    std::vector<bool> ends_paragraph;
+    std::vector<std::string> lines;
+    int lh = 0;
+    for (;;) {
+        ends_paragraph.clear();
+        lines = WrapText(caption_, wrap_width, font, alignment_code(alignment_), &ends_paragraph,
+                         wrap_at_);
+        lh = metrics().line_height(font);
+        if (shrink_to_fit_down_to_ <= 0 ||
+            static_cast<long long>(lines.size()) * lh <= r.bottom - r.top)
+            break;
+        const int pixels = std::abs(font.height);
+        if (pixels <= shrink_to_fit_down_to_) {
+            throw Error(Name() + ": its text does not fit in " + std::to_string(r.right - r.left) +
+                        " x " + std::to_string(r.bottom - r.top) + " pixels even in a font " +
+                        std::to_string(pixels) + " pixels high");
+        }
+        font.height = -(pixels - 1);
+    }
     surface.font = font;
     if (transparent_) {
         surface.brush.style = 2;
     } else {
         surface.brush = MetaBrush{MetaColor::from(GetColor()), 1};
     }
-    const int wrap_width = word_wrap_ ? r.right - r.left : kNoWrapWidth;
-    const int lh = metrics().line_height(font);
-    // Paragraph ends decide which justified lines stay left-aligned.
-    std::vector<bool> ends_paragraph;
-    const std::vector<std::string> lines =
-        WrapText(caption_, wrap_width, font, alignment_code(alignment_), &ends_paragraph);
     const int line_right = static_cast<int>(
         std::min<long long>(static_cast<long long>(r.left) + wrap_width, kNoWrapWidth));
     for (std::size_t k = 0; k < lines.size(); ++k) {

@@ -9,6 +9,7 @@
 // processed, in creation order.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -317,6 +318,18 @@ class TRLDBText : public TRLCustomDBText {
     const char* ClassName() const override { return "TRLDBText"; }
 };
 
+// Where WrapText may end a line.
+enum class WrapAt : std::uint8_t {
+    // At blanks, which the break swallows; a word wider than the box stands
+    // alone on its line and runs past it.
+    Blanks,
+    // Between any two characters, blanks kept: for a code or a key, where a
+    // blank is a character like any other. A line neither starts nor ends
+    // with a blank where it can help it, so that copying the text back
+    // keeps them.
+    AnyCharacter,
+};
+
 // Multi-line, word-wrapped text.
 class TRLCustomMultiLine : public TRLCustomControl {
   public:
@@ -328,6 +341,14 @@ class TRLCustomMultiLine : public TRLCustomControl {
     void SetCaption(std::string caption);
     virtual std::string MakeText() { return caption_; }
 
+    WrapAt LinesBreakAt() const { return wrap_at_; }
+    void SetLinesBreakAt(WrapAt v);
+    // When not 0, the font is made smaller, a pixel at a time down to this
+    // height, until every line fits the control's height; a text that does
+    // not fit even then raises an error rather than print cut.
+    int ShrinkToFitDownTo() const { return shrink_to_fit_down_to_; }
+    void SetShrinkToFitDownTo(int pixels);
+
     TRLBeforeTextEvent BeforePrint;
 
     void CalcSize(int& width, int& height) override;
@@ -338,6 +359,8 @@ class TRLCustomMultiLine : public TRLCustomControl {
   protected:
     std::string caption_;
     bool word_wrap_ = true;
+    WrapAt wrap_at_ = WrapAt::Blanks;
+    int shrink_to_fit_down_to_ = 0;
 };
 
 class TRLCustomMemo : public TRLCustomMultiLine {
@@ -512,13 +535,14 @@ class TRLBand : public TRLCustomBand {
 };
 
 // Breaks `text` into lines that, placed with `alignment` in a box
-// `max_width` pixels wide, end inside it in every output (DrawnExtent);
-// words wider than that stand alone and overflow. `paragraph_ends`, when
-// given, receives for each line whether a break or the end of the text ended
-// it (rather than wrapping).
+// `max_width` pixels wide, end inside it in every output (DrawnExtent),
+// ending lines where `wrap_at` allows. `paragraph_ends`, when given,
+// receives for each line whether a break or the end of the text ended it
+// (rather than wrapping).
 std::vector<std::string> WrapText(const std::string& text, int max_width, const report::Font& font,
                                   TextAlignment alignment = TextAlignment::Left,
-                                  std::vector<bool>* paragraph_ends = nullptr);
+                                  std::vector<bool>* paragraph_ends = nullptr,
+                                  WrapAt wrap_at = WrapAt::Blanks);
 
 inline constexpr int kNoWrapWidth = 1073741823;
 

@@ -55,6 +55,11 @@ void apply_common(TRLCustomControl& c, const ControlDesign& s) {
     if (s.transparent_off) c.SetTransparent(false);
 }
 
+void apply_multi_line(TRLCustomMultiLine& c, const ControlDesign& s) {
+    if (s.wrap_anywhere) c.SetLinesBreakAt(WrapAt::AnyCharacter);
+    if (s.shrink_down_to) c.SetShrinkToFitDownTo(s.shrink_down_to);
+}
+
 TDataSource* source_of(const ControlDesign& s, const std::vector<TDataSource*>& sources) {
     if (s.source.empty()) return sources.empty() ? nullptr : sources.front();
     for (TDataSource* candidate : sources) {
@@ -95,12 +100,14 @@ TRLCustomControl& create_in(TRLCustomSite& parent, const ControlDesign& s,
             std::vector<std::string> lines;
             for (const std::string& line : s.lines) lines.push_back(utf8_to_cp1252(line));
             c.SetLines(std::move(lines));
+            apply_multi_line(c, s);
             return c;
         }
         case ControlDesign::Kind::DBMemo: {
             auto& c = add<TRLDBMemo>(parent, s.name);
             c.SetDataSource(source);
             c.SetDataField(s.text);
+            apply_multi_line(c, s);
             return c;
         }
         case ControlDesign::Kind::Image: {
@@ -121,6 +128,7 @@ TRLCustomControl& create_in(TRLCustomSite& parent, const ControlDesign& s,
             auto& c = add<TRLDBQRCode>(parent, s.name);
             c.SetDataSource(source);
             c.SetDataField(s.text);
+            c.SetMinimumSide(s.qr_minimum_side);
             return c;
         }
         case ControlDesign::Kind::Band: {
@@ -265,13 +273,14 @@ void change_design(std::vector<ControlDesign>& designs, const std::string& diffe
         {"borders", a.border_sides != b.border_sides ||
                         a.border_fixed_bottom != b.border_fixed_bottom ||
                         a.border_style != b.border_style},
-        {"other", a.alignment != b.alignment || a.text_layout != b.text_layout ||
-                      a.align != b.align || a.auto_size_off != b.auto_size_off ||
-                      a.site_expander != b.site_expander ||
-                      a.no_site_expander != b.no_site_expander || a.hidden != b.hidden ||
-                      a.stretch != b.stretch || a.transparent_off != b.transparent_off ||
-                      a.color != b.color || a.has_color != b.has_color ||
-                      a.band_type != b.band_type || a.barcode_ratio != b.barcode_ratio},
+        {"other",
+         a.alignment != b.alignment || a.text_layout != b.text_layout || a.align != b.align ||
+             a.auto_size_off != b.auto_size_off || a.site_expander != b.site_expander ||
+             a.no_site_expander != b.no_site_expander || a.hidden != b.hidden ||
+             a.stretch != b.stretch || a.transparent_off != b.transparent_off ||
+             a.color != b.color || a.has_color != b.has_color || a.band_type != b.band_type ||
+             a.barcode_ratio != b.barcode_ratio || a.qr_minimum_side != b.qr_minimum_side ||
+             a.wrap_anywhere != b.wrap_anywhere || a.shrink_down_to != b.shrink_down_to},
     };
     std::vector<std::string> declared;
     std::string word;

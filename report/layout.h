@@ -54,6 +54,9 @@ struct ControlDesign {
     bool has_color = false;
     TRLBandType band_type = btDetail;
     double barcode_ratio = 0;  // 0 keeps the control's default
+    int qr_minimum_side = 0;   // pixels; 0: none
+    bool wrap_anywhere = false;
+    int shrink_down_to = 0;  // font pixels; 0: the font stays
     std::vector<ControlDesign> children;
 
     ControlDesign& font(int height_px, std::string name_ = "Arial", unsigned style = 0) {
@@ -122,6 +125,21 @@ struct ControlDesign {
     }
     ControlDesign& ratio(double r) {
         barcode_ratio = r;
+        return *this;
+    }
+    // A QR code at least this many pixels across, quiet zone included.
+    ControlDesign& minimum_side(int pixels) {
+        qr_minimum_side = pixels;
+        return *this;
+    }
+    // Memos: lines break between any two characters, blanks kept.
+    ControlDesign& breaks_anywhere() {
+        wrap_anywhere = true;
+        return *this;
+    }
+    // Memos: the font shrinks, down to this pixel height, until the text fits.
+    ControlDesign& shrinks_to_fit(int smallest_font_pixels) {
+        shrink_down_to = smallest_font_pixels;
         return *this;
     }
     ControlDesign& from(std::string source_name) {

@@ -17,10 +17,10 @@ struct QrDeleter {
 
 }  // namespace
 
-QrModules encode_qr(std::string_view text) {
-    std::unique_ptr<QRcode, QrDeleter> code(
-        QRcode_encodeData(static_cast<int>(text.size()),
-                          reinterpret_cast<const unsigned char*>(text.data()), 0, QR_ECLEVEL_M));
+QrModules encode_qr(std::string_view text, int minimum_version) {
+    std::unique_ptr<QRcode, QrDeleter> code(QRcode_encodeData(
+        static_cast<int>(text.size()), reinterpret_cast<const unsigned char*>(text.data()),
+        minimum_version, QR_ECLEVEL_M));
     if (!code) {
         throw Error("Cannot make a QR code of a text of " + std::to_string(text.size()) +
                     " characters");
@@ -31,6 +31,19 @@ QrModules encode_qr(std::string_view text) {
                         static_cast<std::size_t>(code->width));
     for (std::size_t i = 0; i < modules.dark.size(); ++i) modules.dark[i] = code->data[i] & 1;
     return modules;
+}
+
+int qr_version_for(int natural_version, int side, int minimum_side) {
+    constexpr int kLastVersion = 40;
+    for (int version = std::max(natural_version, 1); version <= kLastVersion; ++version) {
+        const int count = 17 + 4 * version + 2 * kQrQuietModules;
+        const int module = side / count;
+        if (module == 0) return 0;
+        // Later versions have more modules, so never larger ones: the first
+        // that reaches the minimum has the largest modules that do.
+        if (module * count >= minimum_side) return version;
+    }
+    return 0;
 }
 
 std::vector<Rect> qr_rectangles(const QrModules& modules, int left, int top, int side) {
@@ -72,6 +85,11 @@ void TRLCustomDBQRCode::SetDataField(std::string field) {
     ContentChanged();
 }
 
+void TRLCustomDBQRCode::SetMinimumSide(int pixels) {
+    minimum_side_ = pixels;
+    ContentChanged();
+}
+
 bool TRLCustomDBQRCode::CanPrint() {
     if (!visible_) return false;
     text_ = field_text(*this, data_source_, data_field_, {});
@@ -84,11 +102,16 @@ void TRLCustomDBQRCode::InternalPrint(GraphicSurface& surface) {
     TRLCustomControl::InternalPrint(surface);
     const Rect r = PrintClientRect();
     const int side = std::min(r.right - r.left, r.bottom - r.top);
-    const QrModules modules = encode_qr(text_);
-    if (side < modules.size + 2 * kQrQuietModules) {
-        throw Error(Name() + ": " + std::to_string(side) + " pixels cannot hold a QR code of " +
-                    std::to_string(modules.size) + " modules");
+    QrModules modules = encode_qr(text_);
+    const int natural_version = (modules.size - 17) / 4;
+    const int version = qr_version_for(natural_version, side, minimum_side_);
+    if (version == 0) {
+        throw Error(Name() + ": " + std::to_string(side) + " pixels cannot hold the QR code of " +
+                    std::to_string(text_.size()) + " characters" +
+                    (minimum_side_ ? " at least " + std::to_string(minimum_side_) + " pixels wide"
+                                   : std::string()));
     }
+    if (version != natural_version) modules = encode_qr(text_, version);
     // The quiet zone is light whatever lies beneath.
     surface.brush = MetaBrush{MetaColor{255, 255, 255}, 1};
     surface.fill_rect({r.left, r.top, r.left + side, r.top + side});

@@ -8,6 +8,10 @@
 // number of pixels (uneven modules do not scan), centred in the area. Each
 // row's runs of dark modules are one rectangle. An empty field does not
 // print at all.
+//
+// With a minimum side, a text whose own symbol would come out smaller is
+// encoded in a larger version (more, smaller modules; any reader takes it):
+// the first version whose whole modules reach the minimum.
 #pragma once
 
 #include <cstdint>
@@ -30,7 +34,12 @@ struct QrModules {
                     static_cast<std::size_t>(column)];
     }
 };
-QrModules encode_qr(std::string_view text);
+QrModules encode_qr(std::string_view text, int minimum_version = 0);
+
+// The version of the symbol for a text whose own version is
+// `natural_version`, drawn in a square of `side` pixels at least
+// `minimum_side` pixels across, quiet zone included; 0 when no version can.
+int qr_version_for(int natural_version, int side, int minimum_side);
 
 // The rectangles that draw `modules`, with their quiet zone, centred in the
 // square of side `side` whose top-left corner is (left, top), each module
@@ -48,6 +57,9 @@ class TRLCustomDBQRCode : public TRLCustomControl {
     void SetDataSource(TDataSource* source);
     const std::string& DataField() const { return data_field_; }
     void SetDataField(std::string field);
+    // The least side of the symbol with its quiet zone, in pixels; 0: none.
+    int MinimumSide() const { return minimum_side_; }
+    void SetMinimumSide(int pixels);
 
     bool CanPrint() override;
     void InternalPrint(GraphicSurface& surface) override;
@@ -55,6 +67,7 @@ class TRLCustomDBQRCode : public TRLCustomControl {
   private:
     TDataSource* data_source_ = nullptr;
     std::string data_field_;
+    int minimum_side_ = 0;
     std::string text_;
 };
 

@@ -334,6 +334,82 @@ TEST(ReportLayout, WrapTextRules) {
         EXPECT_EQ(WrapText(c.text, c.width, f), c.lines) << "'" << c.text << "'";
 }
 
+// A code or a key wraps between any two characters and keeps its blanks
+// inside lines, so that the lines joined give the text back.
+TEST(ReportLayout, WrapTextAtAnyCharacter) {
+    Font f;
+    f.height = -11;
+    // Room for four digits, not five: a line ends half a blank in.
+    const int four_digits = text_width(11, "0000") + text_width(11, " ");
+    struct Case {
+        std::string text;
+        int width;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", 100, {}},
+        {"000201265800", four_digits, {"0002", "0126", "5800"}},
+        {"00020", four_digits, {"0002", "0"}},
+        // "00 0" would end the first line with a blank, "0 00" start the
+        // second one with it: the break moves back until it is inside.
+        {"000 0000", four_digits, {"00", "0 00", "00"}},
+        {"00\r\n\r\n0000", four_digits, {"00", "", "0000"}},
+        {"00\n", four_digits, {"00"}},
+        // Narrower than a character: one a line, never none.
+        {"000", 1, {"0", "0", "0"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(WrapText(c.text, c.width, f, TextAlignment::Left, nullptr, WrapAt::AnyCharacter),
+                  c.lines)
+            << "'" << c.text << "'";
+    }
+}
+
+// A memo that shrinks to fit takes the largest font, a pixel at a time,
+// whose lines fit its height; a text that does not fit even at the smallest
+// fails the preparation rather than print cut.
+TEST(ReportDrawing, MemoShrinksToFitItsHeight) {
+    const std::string text(60, '0');
+    const struct {
+        const char* label;
+        int height;
+        int font_pixels;  // 0: does not fit
+    } cases[] = {
+        {"fits as designed", 3 * line_height(11), 11},
+        // Two lines of 7 pixels hold it; at 8 pixels it takes three.
+        {"shrinks", 2 * line_height(7), 7},
+        {"too low", line_height(5) - 1, 0},
+    };
+    for (const auto& c : cases) {
+        Doc doc;
+        doc.build(
+            {band("banda", 38, 38, 718, 200,
+                  {memo("memo", 10, 20, text_width(11, std::string(20, '0')) + text_width(11, " "),
+                        c.height, {text})
+                       .font(11)
+                       .fixed_size()
+                       .breaks_anywhere()
+                       .shrinks_to_fit(5)})});
+        doc.rows(1);
+        if (c.font_pixels == 0) {
+            // The preparation fails with the memo named; no page is cut.
+            EXPECT_FALSE(doc.report.Prepare()) << c.label;
+            ASSERT_EQ(doc.messages.size(), 1u) << c.label;
+            EXPECT_NE(doc.messages[0].find("memo: its text does not fit"), std::string::npos)
+                << doc.messages[0];
+            continue;
+        }
+        ASSERT_TRUE(doc.report.Prepare()) << c.label;
+        std::string joined;
+        for (const GraphicObject& o : doc.page(0).objects()) {
+            if (o.kind != ObjectKind::Text) continue;
+            EXPECT_EQ(o.font.height, -c.font_pixels) << c.label;
+            EXPECT_LE(o.bounds.bottom, 38 + 20 + c.height) << c.label;
+            joined += o.text;
+        }
+        EXPECT_EQ(joined, text) << c.label;
+    }
+}
+
 TEST(ReportDrawing, FixedMemoEmitsOnlyTheLinesThatStartInside) {
     Doc doc;
     const int lh = line_height(11);
