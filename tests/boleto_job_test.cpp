@@ -68,6 +68,18 @@ class BoletoJob : public ::testing::Test {
             codes.push_back(dtm.qryRec1.field(1).as_string());
         return codes;
     }
+    // A column of one boleto, as text; empty when null.
+    std::string boleto_column(int boleto, const std::string& column) {
+        TdtmEmail dtm;
+        dtm.instrucao = "Receber=" + pair.receber;
+        dtm.dtmConectReceber(true);
+        dtm.qryRec1.set_sql("select " + column +
+                            " from boletos where chaveboleto=" + std::to_string(boleto));
+        dtm.qryRec1.open();
+        return dtm.qryRec1.eof() || dtm.qryRec1.field(0).is_null()
+                   ? std::string()
+                   : dtm.qryRec1.field(0).as_string();
+    }
     // The bar codes read from each page of a PDF rendered at 300 dpi, sorted
     // within the page.
     std::vector<std::vector<std::string>> decoded_barcodes(const std::string& pdf, int pages) {
@@ -241,10 +253,9 @@ TEST_F(BoletoJob, BoletoWithAFaultyCodeRefusesTheDocument) {
     EXPECT_EQ(result_rows("77"), std::vector<std::string>{pdf_path("Bradesco_237.pdf")});
 }
 
-// A database with the Pix column: a payload that fails its checks refuses
-// the document like a faulty code; a valid one passes.
-TEST_F(BoletoJob, PixPayloadIsCheckedWhereTheColumnExists) {
-    test::execute_sql(pair.receber, "alter table boletos add PIXCOPIAECOLA varchar(512)");
+// A Pix payload that fails its checks refuses the document like a faulty
+// code; a valid one passes.
+TEST_F(BoletoJob, PixPayloadIsCheckedBeforeAnythingIsWritten) {
     // Boleto 1 is 350.00; the payload's CRC was computed apart from this program.
     const std::string payload =
         "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-426655440000520400005303986"
@@ -470,7 +481,7 @@ std::vector<LayoutCase> layout_cases() {
              {
                  {"Parcela", 38 + 2 + 7, 38 + 30 + 3, 9},
                  {"Local", 38 + 2 + 197, 38 + 30 + 4, 9},
-                 {"6", 38 + 2 + 4, 38 + 30 + 179, 8},
+                 {"1", 38 + 2 + 4, 38 + 30 + 77, 8},
                  {"Nosso", 38 + 2 + 4, 38 + 227 + 2, 8},
                  {"Autenticação", 38 + 625, 38 + 300, 8},
                  {"Recibo", 38 + 97, 38 + 324, 8},
@@ -604,6 +615,140 @@ INSTANTIATE_TEST_SUITE_P(Banks, BoletoLayouts, ::testing::ValuesIn(layout_cases(
                              return std::string(param_info.param.label);
                          });
 
+// ---------------------------------------------------------------------------
+// The Pix block of every layout, on the sample boleto of each that carries a
+// payload.
+
+struct PixCase {
+    const char* label;
+    const char* id;
+    const char* file;
+    int boleto;
+    int page;
+    // memoPix on the page, pixels.
+    int text_left, text_top, text_width, text_height;
+    // Whether the QR code reads at 150 dpi. Modules of 2 pixels are 3.1
+    // dots there; where the room holds only 1-pixel modules (0.26 mm) they
+    // are 1.56 dots, which reads or not by where the modules fall on the dot
+    // grid (the booklet's does, the long payload's does not). All read at
+    // 300 dpi and in print.
+    bool reads_at_150 = true;
+};
+
+void PrintTo(const PixCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+// The informative box of the full-page layouts starts at (38, 70); the Pix
+// texts at its right end, the payload under the two captions.
+constexpr int kBoxLeft = 38, kBoxTop = 38 + 32;
+
+std::vector<PixCase> pix_cases() {
+    const int sicredi_band = sicredi_boleto_band_top(true);
+    const auto informative_box = [](const char* label, const char* id, const char* file, int boleto,
+                                    int page) {
+        return PixCase{label, id, file, boleto, page, kBoxLeft + 405, kBoxTop + 36, 155, 116};
+    };
+    return {
+        informative_box("BradescoInformativeText", "77", "Bradesco_237.pdf", 2, 2),
+        informative_box("BradescoObservation", "78", "Bradesco_237.pdf", 4, 1),
+        {.label = "SicrediBookletStub",
+         .id = "79",
+         .file = "Sicredi_748-C.pdf",
+         .boleto = 6,
+         .page = 1,
+         // The second slip of the page; the stub's blank rows.
+         .text_left = 38 + 2 + 4,
+         .text_top = 38 + 344 + 30 + 127,
+         .text_width = 88,
+         .text_height = 69},
+        {.label = "SicrediPageWithReceipt",
+         .id = "80",
+         .file = "Sicredi_748-B.pdf",
+         .boleto = 9,
+         .page = 1,
+         .text_left = 38 + 400,
+         .text_top = sicredi_band + 54,
+         .text_width = 192,
+         .text_height = 59},
+        informative_box("SicoobInformativeText", "81", "Sicoob_756.pdf", 11, 1),
+        {.label = "SicoobCompactReceipt",
+         .id = "82",
+         .file = "Sicoob_756.pdf",
+         .boleto = 13,
+         .page = 1,
+         .text_left = kBoxLeft + 8,
+         .text_top = kBoxTop + 121,
+         .text_width = 376,
+         .text_height = 31},
+        informative_box("Itau", "83", "Itau_341.pdf", 14, 1),
+        // 486 characters: the longest the column holds, nearly.
+        [&] {
+            PixCase c = informative_box("BanrisulLongPayload", "84", "Banrisul_041.pdf", 17, 2);
+            c.reads_at_150 = false;
+            return c;
+        }(),
+        {.label = "CresolCompactReceipt",
+         .id = "85",
+         .file = "Cresol_2372.pdf",
+         .boleto = 18,
+         .page = 1,
+         .text_left = kBoxLeft + 10,
+         .text_top = kBoxTop + 121,
+         .text_width = 376,
+         .text_height = 31},
+        informative_box("CresolBradescoVariant", "86", "Cresol_2372.pdf", 19, 1),
+    };
+}
+
+class PixBlocks : public BoletoJob, public ::testing::WithParamInterface<PixCase> {};
+
+TEST_P(PixBlocks, ReadBackAsTheColumnByteForByte) {
+    const PixCase& c = GetParam();
+    const std::string payload = boleto_column(c.boleto, "PIXCOPIAECOLA");
+    ASSERT_FALSE(payload.empty());
+    const auto r = run(pair.instruction(c.id, "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const std::string pdf = pdf_path(c.file);
+    const auto check = run_command("qpdf --check '" + pdf + "' 2>&1");
+    EXPECT_EQ(check.status, 0) << check.output;
+    // The QR code, read from the rendered page.
+    for (const int dpi : {300, 150}) {
+        if (dpi == 150 && !c.reads_at_150) continue;
+        const std::string png = dir.path() + "/qr" + std::to_string(dpi);
+        std::ostringstream render;
+        render << "pdftoppm -r " << dpi << " -f " << c.page << " -l " << c.page
+               << " -singlefile -png '" << pdf << "' '" << png << "'";
+        run_command(render.str());
+        const auto read = run_command("zbarimg --nodbus --raw -q -Sdisable -Sqrcode.enable '" +
+                                      png + ".png' 2>/dev/null");
+        EXPECT_EQ(read.output, payload + "\n") << dpi << " dpi";
+    }
+
+    // The "copia e cola" text, as a reader copies it from the payload's box
+    // (coordinates at 96 dpi are the layout's pixels).
+    std::ostringstream extract;
+    extract << "pdftotext -f " << c.page << " -l " << c.page << " -r 96 -x " << c.text_left
+            << " -y " << c.text_top << " -W " << c.text_width << " -H " << c.text_height << " '"
+            << pdf << "' -";
+    const auto text = run_command(extract.str());
+    std::string copied;
+    for (const char ch : text.output) {
+        if (ch != '\n' && ch != '\f') copied += ch;
+    }
+    EXPECT_EQ(copied, payload);
+
+    // The bank's part is untouched: the boleto's bar code still reads.
+    const auto codes = decoded_barcodes(pdf, c.page);
+    const std::string barcode = boleto_column(c.boleto, "CODBARRAS");
+    EXPECT_NE(std::find(codes.back().begin(), codes.back().end(), barcode), codes.back().end());
+}
+
+INSTANTIATE_TEST_SUITE_P(Banks, PixBlocks, ::testing::ValuesIn(pix_cases()),
+                         [](const auto& param_info) {
+                             return std::string(param_info.param.label);
+                         });
+
 struct ReceiptCase {
     const char* label;
     const char* id;
@@ -619,6 +764,9 @@ void PrintTo(const ReceiptCase& c, std::ostream* os) {
     *os << c.label;
 }
 
+// The compact receipt as it is without the Pix block.
+const char* const kWithoutPix = "update boletos set PIXCOPIAECOLA = null";
+
 const char* const kLongName = "Auto Mecânica e Centro Automotivo São João do Planalto Gaúcho Ltda";
 // Its first 50 characters.
 const char* const kLongNameCut = "Auto Mecânica e Centro Automotivo São João do Plan";
@@ -630,7 +778,7 @@ std::vector<ReceiptCase> receipt_cases() {
         {.label = "SicoobValueInPlainText",
          .id = "82",
          .file = "Sicoob_756.pdf",
-         .setup = {long_name_on + "'SICB_NOME' and cod_carteira = 6"},
+         .setup = {long_name_on + "'SICB_NOME' and cod_carteira = 6", kWithoutPix},
          .data_left = 38 + 109,
          .signature_left = 38 + 510,
          .pages = {{"13-8", kLongNameCut, "Comércio de Peças Éden Ltda", "3069 / 7654321",
@@ -640,7 +788,8 @@ std::vector<ReceiptCase> receipt_cases() {
          .id = "81",
          .file = "Sicoob_756.pdf",
          .setup = {"update Config_Boletos set Campo_Valor = 'SIM' where Campo_Ref = "
-                   "'SICB_COMPROVANTE' and cod_carteira = 5"},
+                   "'SICB_COMPROVANTE' and cod_carteira = 5",
+                   kWithoutPix},
          .data_left = 38 + 109,
          .signature_left = 38 + 510,
          .pages = {{"11-5", "Auto Mecânica São João Ltda", "Transportes Ribeirão Ltda",
@@ -651,7 +800,7 @@ std::vector<ReceiptCase> receipt_cases() {
         {.label = "CresolDueDateOnTheValueLine",
          .id = "85",
          .file = "Cresol_2372.pdf",
-         .setup = {long_name_on + "'CRS_NOME' and cod_carteira = 9"},
+         .setup = {long_name_on + "'CRS_NOME' and cod_carteira = 9", kWithoutPix},
          .data_left = 38 + 111,
          .signature_left = 38 + 512,
          .pages = {{"09 / 24000000018 - 7", kLongNameCut, "Transportes Ribeirão Ltda",

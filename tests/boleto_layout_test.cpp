@@ -59,6 +59,9 @@ std::unique_ptr<TfrmBoletoLayout> make(TdtmEmail& dtm) {
     return std::make_unique<Form>(dtm);
 }
 
+// Every layout holds the Pix block: the QR code, two captions and the payload.
+constexpr int kPixBlock = 4;
+
 std::vector<FormCase> form_cases() {
     const std::vector<const char*> bradesco_fields = {"END_1_BENEFICIARIO", "CARTEIRA",
                                                       "OBSCLIENTE"};
@@ -71,19 +74,19 @@ std::vector<FormCase> form_cases() {
     return {
         {.label = "Sicredi",
          .create = make<TfrmBoletoSicredi>,
-         .controls = 2 + 33 + 159,
+         .controls = 2 + 33 + 159 + kPixBlock,
          .informativo = true,
          .receipt_band = true,
          .agencia_cedente = 30,
          .nosso_numero_str = 62},
         {.label = "SicrediBooklet",
          .create = make<TfrmBoletoSicredi_Carne>,
-         .controls = 1 + 115,
+         .controls = 1 + 115 + kPixBlock,
          .agencia_cedente = 30,
          .nosso_numero_str = 62},
         {.label = "Sicoob",
          .create = make<TfrmBoletoSicoob>,
-         .controls = 1 + 168 - 1 + 6,
+         .controls = 1 + 168 - 1 + 6 + kPixBlock,
          .informativo = true,
          .observation = true,
          .compact_receipt = true,
@@ -92,7 +95,7 @@ std::vector<FormCase> form_cases() {
          .extra_fields = bradesco_fields},
         {.label = "Bradesco",
          .create = make<TfrmBoletoBradesco>,
-         .controls = 1 + 168,
+         .controls = 1 + 168 + kPixBlock,
          .informativo = true,
          .observation = true,
          .agencia_cedente = 20,
@@ -100,7 +103,7 @@ std::vector<FormCase> form_cases() {
          .extra_fields = bradesco_fields},
         {.label = "Itau",
          .create = make<TfrmBoletoItau>,
-         .controls = 1 + 168 + 4 - 2,
+         .controls = 1 + 168 + 4 - 2 + kPixBlock,
          .informativo = true,
          .observation = true,
          .agencia_cedente = 20,
@@ -108,7 +111,7 @@ std::vector<FormCase> form_cases() {
          .extra_fields = guarantor_fields},
         {.label = "Banrisul",
          .create = make<TfrmBoletoBanrisul>,
-         .controls = 1 + 168 + 18 - 6,
+         .controls = 1 + 168 + 18 - 6 + kPixBlock,
          .informativo = true,
          .observation = true,
          .agencia_cedente = 25,
@@ -116,7 +119,7 @@ std::vector<FormCase> form_cases() {
          .extra_fields = banrisul_fields},
         {.label = "Cresol",
          .create = make<TfrmBoletoCresol>,
-         .controls = 1 + 168 - 2 + 8,
+         .controls = 1 + 168 - 2 + 8 + kPixBlock,
          .informativo = true,
          .observation = true,
          .compact_receipt = true,
@@ -156,6 +159,13 @@ TEST_P(BoletoForms, HoldTheirComponentsAndFields) {
     }
     for (const char* image : {"img1", "img2", "img3"})
         EXPECT_EQ(has(image, "TRLImage"), c.logo_places) << image;
+    // The Pix block is hidden until a boleto carries a payload, and its
+    // column may be missing from the ERP's database.
+    EXPECT_TRUE(has("qrPix", "TRLDBQRCode"));
+    EXPECT_TRUE(has("memoPix", "TRLDBMemo"));
+    for (const char* pix : {"qrPix", "lblPagueComPix", "lblPixCopiaECola", "memoPix"})
+        EXPECT_FALSE(form->Boleto.Find(pix)->Visible()) << pix;
+    EXPECT_TRUE(form->qryBoleto.field_by_name("PIXCOPIAECOLA").def().optional);
 
     EXPECT_EQ(form->qryBoleto.field_by_name("AGENCIACEDENTE").size(), c.agencia_cedente);
     EXPECT_EQ(form->qryBoleto.field_by_name("NOSSONUMEROSTR").size(), c.nosso_numero_str);

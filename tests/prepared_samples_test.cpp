@@ -21,6 +21,7 @@
 #include "report/report.h"
 #include "report/text_metrics.h"
 #include "report/text_placement.h"
+#include "tests/golden.h"
 #include "tests/test_support.h"
 
 namespace tarvek {
@@ -158,6 +159,110 @@ TEST_F(PreparedSamples, MemoLinesEndInsideTheirMemoInThePdfAndOnTheCanvas) {
     // The compact receipt's beneficiary line of the Cresol sample is among them.
     EXPECT_TRUE(beneficiary_line_seen);
     EXPECT_GT(lines_checked, 50);
+}
+
+// A boleto without a Pix payload prints as it did before the Pix block
+// existed: every boleto layout's pages, whether the column is empty or the
+// database has none, against goldens written by the program before it.
+TEST_F(PreparedSamples, BoletosWithoutAPayloadPrintAsBeforeThePixBlock) {
+    const struct {
+        const char* label;
+        const char* statement;
+    } databases[] = {
+        {"empty column", "update boletos set PIXCOPIAECOLA = null"},
+        {"no column", "alter table boletos drop PIXCOPIAECOLA"},
+    };
+    for (const auto& database : databases) {
+        SCOPED_TRACE(database.label);
+        test::execute_sql(pair.receber, database.statement);
+        for (const char* id : {"77", "78", "79", "80", "81", "82", "83", "84", "85", "86"}) {
+            SCOPED_TRACE(id);
+            const auto pages = prepare({id, "print"});
+            ASSERT_NE(pages, nullptr) << (messages.empty() ? "" : messages.back());
+            test::expect_golden("boleto_pages_" + std::string(id) + ".txt",
+                                cp1252_to_utf8(report::dump_storage(*pages)));
+        }
+    }
+}
+
+// The Pix block of each sample boleto that carries a payload, whatever the
+// layout and its options (informative text, observation, compact receipt,
+// Sicredi receipt band, booklet): the QR code is at least 22 mm across with
+// its quiet zone, and nothing else the page draws touches the QR code's
+// square or the block's texts.
+TEST_F(PreparedSamples, PixBlockOverlapsNothing) {
+    int blocks = 0;
+    for (const char* id : {"77", "78", "79", "80", "81", "82", "83", "84", "85", "86"}) {
+        SCOPED_TRACE(id);
+        const auto pages = prepare({id, "print"});
+        ASSERT_NE(pages, nullptr) << (messages.empty() ? "" : messages.back());
+        for (int index = 0; index < pages->page_count(); ++index) {
+            const std::vector<GraphicObject>& objects = pages->page(index)->objects();
+            // The QR code: a white square, its dark modules inside it.
+            const auto square =
+                std::find_if(objects.begin(), objects.end(), [](const GraphicObject& o) {
+                    return o.kind == report::ObjectKind::FillRect &&
+                           o.brush.color == report::MetaColor{255, 255, 255} &&
+                           o.bounds.width() == o.bounds.height() && o.bounds.width() > 50;
+                });
+            if (square == objects.end()) continue;
+            ++blocks;
+            const report::Rect qr = square->bounds;
+            report::Rect symbol{qr.right, qr.bottom, qr.left, qr.top};
+            int module = qr.width();
+            std::vector<const GraphicObject*> block{&*square};
+            for (const GraphicObject& o : objects) {
+                if (o.kind == report::ObjectKind::FillRect && &o != &*square &&
+                    qr.intersection(o.bounds) == o.bounds) {
+                    block.push_back(&o);
+                    symbol = {std::min(symbol.left, o.bounds.left),
+                              std::min(symbol.top, o.bounds.top),
+                              std::max(symbol.right, o.bounds.right),
+                              std::max(symbol.bottom, o.bounds.bottom)};
+                    module = std::min(module, o.bounds.height());
+                }
+                if (o.kind == report::ObjectKind::Text &&
+                    (o.text == "Pague com Pix" || o.text == "Pix copia e cola"))
+                    block.push_back(&o);
+            }
+            // The payload's lines: from the one that starts it, the lines of
+            // the same memo (same left and right).
+            const auto first = std::find_if(objects.begin(), objects.end(), [](const auto& o) {
+                return o.kind == report::ObjectKind::Text && o.text.rfind("000201", 0) == 0;
+            });
+            ASSERT_NE(first, objects.end()) << "page " << index + 1;
+            std::string payload;
+            for (auto line = first; line != objects.end() && line->kind == first->kind &&
+                                    line->bounds.left == first->bounds.left &&
+                                    line->bounds.right == first->bounds.right;
+                 ++line) {
+                payload += line->text;
+                block.push_back(&*line);
+            }
+            // Whole, ending in its CRC field.
+            EXPECT_EQ(payload.rfind("6304"), payload.size() - 8) << payload;
+            // 22 mm are 83.15 pixels; four light modules on each side.
+            EXPECT_GE(symbol.width() + 8 * module, 84) << "page " << index + 1;
+            EXPECT_EQ(symbol.width(), symbol.height()) << "page " << index + 1;
+            for (const GraphicObject& o : objects) {
+                if (std::find(block.begin(), block.end(), &o) != block.end()) continue;
+                if (o.kind == report::ObjectKind::SetClipRect ||
+                    o.kind == report::ObjectKind::ResetClipRect)
+                    continue;
+                for (const GraphicObject* mine : block) {
+                    EXPECT_FALSE(o.bounds.intersects(mine->bounds))
+                        << "page " << index + 1 << ": " << report::object_class_name(o.kind)
+                        << " \"" << cp1252_to_utf8(o.text) << "\" at (" << o.bounds.left << ", "
+                        << o.bounds.top << ") touches the Pix block's "
+                        << report::object_class_name(mine->kind) << " \""
+                        << cp1252_to_utf8(mine->text) << "\" at (" << mine->bounds.left << ", "
+                        << mine->bounds.top << ")";
+                }
+            }
+        }
+    }
+    // One sample boleto of each of the ten documents carries a payload.
+    EXPECT_EQ(blocks, 10);
 }
 
 // A boleto whose code fails its check: the message instead of a preview.

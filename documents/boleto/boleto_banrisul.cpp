@@ -111,6 +111,7 @@ TfrmBoletoBanrisul::TfrmBoletoBanrisul(TdtmEmail& dtm)
     const Picture logo = banrisul_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
+    InstallPix("RLBand2", TfrmBoletoBradesco::PixChanges());
 }
 
 }  // namespace tarvek

@@ -9,7 +9,7 @@ using namespace report;
 // Row by row: informative box, payer's receipt, cut line and the bank's part
 // with the barcode. Fonts are pixel heights of Arial.
 std::vector<ControlDesign> TfrmBoletoBradesco::Design() {
-    return {
+    std::vector<ControlDesign> d = {
         band("RLBand2", 38, 38, 718, 1038)
             .contains({
                 label("RLLabel2", 280, 11, 92, 16, "INFORMATIVO").font(13),
@@ -215,6 +215,18 @@ std::vector<ControlDesign> TfrmBoletoBradesco::Design() {
                     .font(9),
                 label("RLLabel45", 519, 996, 176, 19, "Ficha de compensação").font(17),
             })};
+    // The Pix block, hidden until a boleto carries a payload.
+    add_designs(d, "RLPanel9", pix_designs(kInformativeBoxPix));
+    return d;
+}
+
+std::vector<PixChange> TfrmBoletoBradesco::PixChanges(int informative_left) {
+    return show_pix_at(
+        kInformativeBoxPix,
+        {
+            {.control = "memoInformativo", .width = kTextsEndBesidePix - informative_left},
+            {.control = "edtObscliente", .width = kTextsEndBesidePix - 9},
+        });
 }
 
 TfrmBoletoBradesco::TfrmBoletoBradesco(TdtmEmail& dtm)
@@ -223,6 +235,7 @@ TfrmBoletoBradesco::TfrmBoletoBradesco(TdtmEmail& dtm)
     const Picture logo = bradesco_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
+    InstallPix("RLBand2", PixChanges());
 }
 
 }  // namespace tarvek

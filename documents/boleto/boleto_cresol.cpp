@@ -72,6 +72,7 @@ TfrmBoletoCresol::TfrmBoletoCresol(TdtmEmail& dtm)
     Component<TRLBand>("RLBand2").BeforePrint = [this](TRLCustomControl& sender, bool& print_it) {
         RLBand2BeforePrint(sender, print_it);
     };
+    InstallPix("RLBand2", TfrmBoletoBradesco::PixChanges(10));
 }
 
 void TfrmBoletoCresol::RLBand2BeforePrint(TRLCustomControl& /*Sender*/, bool& /*PrintIt*/) {

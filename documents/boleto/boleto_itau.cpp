@@ -59,6 +59,7 @@ TfrmBoletoItau::TfrmBoletoItau(TdtmEmail& dtm)
     const Picture logo = itau_logo();
     Component<TRLImage>("RLImage2").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
+    InstallPix("RLBand2", TfrmBoletoBradesco::PixChanges());
 }
 
 }  // namespace tarvek

@@ -82,6 +82,11 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const 
         text("LINHADIGITAVEL", 55),
     };
     for (const FieldDef& f : boleto_fields) qryBoleto.declare_field(f);
+    // The ERP's older databases have no Pix column: their boletos print
+    // without the Pix block.
+    FieldDef pix = text(kPixField, 512);
+    pix.optional = true;
+    qryBoleto.declare_field(pix);
 
     const auto declare_columns = [&](const std::vector<BoletoColumn>& columns) {
         for (const BoletoColumn& column : columns) {
@@ -112,5 +117,15 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const 
 }
 
 TfrmBoletoLayout::~TfrmBoletoLayout() = default;
+
+void TfrmBoletoLayout::InstallPix(const std::string& band, std::vector<PixChange> changes) {
+    pix_.SetChanges(std::move(changes));
+    auto& site = Component<report::TRLBand>(band);
+    site.BeforePrint = [this, layout_handler = std::move(site.BeforePrint)](
+                           report::TRLCustomControl& sender, bool& print_it) {
+        if (layout_handler) layout_handler(sender, print_it);
+        pix_.Update();
+    };
+}
 
 }  // namespace tarvek

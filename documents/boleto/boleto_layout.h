@@ -15,6 +15,7 @@
 #include "data/firebird/dtm_email.h"
 #include "data/firebird/query.h"
 #include "documents/boleto/boleto_banks.h"
+#include "documents/boleto/boleto_pix.h"
 #include "documents/layout_component.h"
 #include "report/controls.h"
 #include "report/pdf_filter.h"
@@ -50,7 +51,16 @@ class TfrmBoletoLayout {
     }
     bool Has(const std::string& component_name) { return Boleto.Find(component_name) != nullptr; }
 
+    // The changes that show the Pix block, in place of the layout's own;
+    // the compact receipt makes room its own way.
+    void SetPixChanges(std::vector<PixChange> changes) { pix_.SetChanges(std::move(changes)); }
+
   protected:
+    // Shows the Pix block with `changes` on boletos that carry a payload:
+    // `band`, which holds the block, switches it before it prints, after
+    // any handler the layout gave it.
+    void InstallPix(const std::string& band, std::vector<PixChange> changes);
+
     // The plain text of a field of the current boleto (numbers in their
     // shortest form, dates in the short date format), not its display text.
     std::string FieldText(const std::string& field_name) {
@@ -59,6 +69,7 @@ class TfrmBoletoLayout {
 
   private:
     std::string name_;
+    PixSwitch pix_{Boleto, qryBoleto};
 };
 
 }  // namespace tarvek

@@ -59,6 +59,7 @@ TfrmBoletoSicoob::TfrmBoletoSicoob(TdtmEmail& dtm)
     Component<TRLBand>("RLBand2").BeforePrint = [this](TRLCustomControl& sender, bool& print_it) {
         RLBand2BeforePrint(sender, print_it);
     };
+    InstallPix("RLBand2", TfrmBoletoBradesco::PixChanges());
 }
 
 ControlDesign TfrmBoletoSicoob::memoComp2Design() {

@@ -1,6 +1,7 @@
 #include "documents/boleto/boleto_sicredi.h"
 
 #include "documents/boleto/bank_logos.h"
+#include "documents/boleto/boleto_pix.h"
 #include "report/layout.h"
 
 namespace tarvek {
@@ -9,11 +10,23 @@ using namespace report;
 
 namespace {
 
+// The informative box is too low for a QR code of 22 mm with whole modules:
+// with a payload the box ends at 597 and the QR code stands at the band's
+// right end, beside the heading and the box; the captions and the payload
+// take the box's right end, the informative text ends left of them.
+constexpr PixPlace kPixPlace{.qr_left = 601,
+                             .qr_top = 0,
+                             .qr_side = 116,
+                             .text_left = 400,
+                             .text_top = 23,
+                             .text_width = 192,
+                             .text_height = 90};
+
 // Two detail bands printed in this order for each boleto: the delivery
 // receipt, then the informative box, the payer's receipt and the bank's part.
 // Fonts are pixel heights of Arial.
 std::vector<ControlDesign> sicredi_design() {
-    return {
+    std::vector<ControlDesign> d = {
         band("bandComprovante", 38, 38, 718, 137)
             .borders(kAll)
             .contains({
@@ -266,6 +279,9 @@ std::vector<ControlDesign> sicredi_design() {
 
             }),
     };
+    // The Pix block, hidden until a boleto carries a payload.
+    add_designs(d, "RLBand2", pix_designs(kPixPlace));
+    return d;
 }
 
 }  // namespace
@@ -278,6 +294,10 @@ TfrmBoletoSicredi::TfrmBoletoSicredi(TdtmEmail& dtm)
     const Picture logo = sicredi_logo();
     for (const char* place : {"RLImage1", "RLImage2", "RLImage3"})
         Component<TRLImage>(place).SetPicture(logo);
+    InstallPix("RLBand2", show_pix_at(kPixPlace, {
+                                                     {.control = "RLPanel9", .width = 597},
+                                                     {.control = "memoInformativo", .width = 384},
+                                                 }));
 }
 
 }  // namespace tarvek

@@ -1,6 +1,7 @@
 #include "documents/boleto/boleto_sicredi_carne.h"
 
 #include "documents/boleto/bank_logos.h"
+#include "documents/boleto/boleto_pix.h"
 #include "documents/boleto/boleto_sicredi.h"
 #include "report/layout.h"
 
@@ -10,12 +11,27 @@ using namespace report;
 
 namespace {
 
+// A boleto with a payload has the Pix block in its stub, where the stub's
+// blank rows 2 to 6 (to be filled by hand) are: the slip has no other room
+// outside the bank's part.
+constexpr PixPlace kPixPlace{.qr_left = 94,
+                             .qr_top = 99,
+                             .qr_side = 97,
+                             .text_left = 4,
+                             .text_top = 99,
+                             .text_width = 88,
+                             .text_height = 97,
+                             .title_font = 10,
+                             .caption_font = 8,
+                             .payload_font = 7,
+                             .smallest_font = 4};
+
 // One boleto of the booklet, 344 pixels high, so three fill a page: header
 // row, field grid, payer box and the bottom row with the barcode. The rule
 // RLPanel1 at 192 parts the payer's stub from the bank's part. Fonts are
 // pixel heights of Arial.
 std::vector<ControlDesign> carne_design() {
-    return {
+    std::vector<ControlDesign> d = {
         band("RLBand2", 38, 38, 718, 344)
             .contains({
                 panel("RLPanel41", 0, 4, 716, 1).borders(kTop),
@@ -144,6 +160,9 @@ std::vector<ControlDesign> carne_design() {
 
             }),
     };
+    // The Pix block, hidden until a boleto carries a payload.
+    add_designs(d, "RLPanel17", pix_designs(kPixPlace));
+    return d;
 }
 
 }  // namespace
@@ -157,6 +176,11 @@ TfrmBoletoSicredi_Carne::TfrmBoletoSicredi_Carne(TdtmEmail& dtm)
     const Picture logo = sicredi_booklet_logo();
     Component<TRLImage>("RLImage1").SetPicture(logo);
     Component<TRLImage>("RLImage3").SetPicture(logo);
+    std::vector<PixChange> blank_rows;
+    for (const char* row : {"RLLabel10", "RLLabel11", "RLLabel9", "RLLabel12", "RLLabel13",
+                            "RLPanel6", "RLPanel7", "RLPanel8", "RLPanel9"})
+        blank_rows.push_back({.control = row, .visible = false});
+    InstallPix("RLBand2", show_pix_at(kPixPlace, std::move(blank_rows)));
 }
 
 }  // namespace tarvek
