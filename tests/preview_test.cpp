@@ -647,6 +647,49 @@ TEST_F(GuiTest, PreviewShowsTheBoleto) {
     EXPECT_TRUE(ink(shot, lower.adjusted(2, 0, -2, 0)).isEmpty());
 }
 
+// The QR code as the preview shows it and as the printer gets it: both read
+// back as the field's text.
+TEST_F(GuiTest, QrCodeReadsBackFromThePreviewAndFromPrint) {
+    const std::string payload =
+        "00020126580014br.gov.bcb.pix01367d9f0335-8dcc-4054-9bf9-0dbd61b5c9a152040000530398654071"
+        "500.005802BR5922Auto Mecanica Sao Joao6011PASSO FUNDO62140510BOL2NF12356304BFDB";
+    MemoryTable table{"boletos"};
+    TDataSource source{"fonte", &table};
+    table.declare_field({.name = "PIX", .type = FieldType::Text, .size = 512});
+    table.append({payload});
+    table.open();
+    TRLReport report("RLReport1");
+    report.DataSource = &source;
+    report.ShowProgress = false;
+    report.SetTitle("Pix");
+    build_layout(report,
+                 {band("RLBand2", 38, 38, 718, 200,
+                       {qrcode("qrPix", 10, 10, 147, 147, "PIX").minimum_side(84)})},
+                 &source);
+    const auto decode = [](const std::string& png) {
+        return run("zbarimg --nodbus --raw -q -Sdisable -Sqrcode.enable '" + png + "' 2>/dev/null");
+    };
+
+    ASSERT_TRUE(report.Prepare());
+    PdfPrinter out;
+    ASSERT_TRUE(print_pages(report.Pages(), {}, out.printer, false));
+    run("pdftoppm -r 300 -f 1 -l 1 -singlefile -png '" + out.path + "' '" + out.dir.file("print") +
+        "'");
+    EXPECT_EQ(decode(out.dir.file("print.png")), payload + "\n");
+
+    ASSERT_TRUE(report.Preview());
+    const auto windows = open_previews();
+    ASSERT_EQ(windows.size(), 1u);
+    PreviewWindow* w = windows[0];
+    w->showNormal();
+    w->resize(900, 1250);
+    w->set_zoom_mode(PreviewWindow::ZoomMode::WholePage);
+    QCoreApplication::processEvents();
+    const std::string shot = out.dir.file("preview.png");
+    ASSERT_TRUE(w->grab().toImage().save(QString::fromStdString(shot)));
+    EXPECT_EQ(decode(shot), payload + "\n");
+}
+
 // --- saving and progress ---------------------------------------------------
 
 // The window outlives the layout whose pages it shows, and with it the
