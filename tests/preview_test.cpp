@@ -120,6 +120,19 @@ std::vector<PreviewWindow*> open_previews() {
     return found;
 }
 
+// The one open preview window, shown whole-page in a 900 × 1250 window;
+// null when not exactly one is open.
+PreviewWindow* whole_page_preview() {
+    const auto windows = open_previews();
+    if (windows.size() != 1) return nullptr;
+    PreviewWindow* w = windows[0];
+    w->showNormal();
+    w->resize(900, 1250);
+    w->set_zoom_mode(PreviewWindow::ZoomMode::WholePage);
+    QCoreApplication::processEvents();
+    return w;
+}
+
 void delete_closed_windows() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -619,13 +632,8 @@ TEST_F(GuiTest, PreviewShowsTheBoleto) {
               })},
         &source);
     ASSERT_TRUE(report.Preview());
-    const auto windows = open_previews();
-    ASSERT_EQ(windows.size(), 1u);
-    PreviewWindow* w = windows[0];
-    w->showNormal();
-    w->resize(900, 1250);
-    w->set_zoom_mode(PreviewWindow::ZoomMode::WholePage);
-    QCoreApplication::processEvents();
+    PreviewWindow* w = whole_page_preview();
+    ASSERT_NE(w, nullptr);
     const QImage shot = w->grab().toImage();
     if (const char* path = std::getenv("TARVEK_PREVIEW_PNG")) shot.save(path);
 
@@ -678,13 +686,8 @@ TEST_F(GuiTest, QrCodeReadsBackFromThePreviewAndFromPrint) {
     EXPECT_EQ(decode(out.dir.file("print.png")), payload + "\n");
 
     ASSERT_TRUE(report.Preview());
-    const auto windows = open_previews();
-    ASSERT_EQ(windows.size(), 1u);
-    PreviewWindow* w = windows[0];
-    w->showNormal();
-    w->resize(900, 1250);
-    w->set_zoom_mode(PreviewWindow::ZoomMode::WholePage);
-    QCoreApplication::processEvents();
+    PreviewWindow* w = whole_page_preview();
+    ASSERT_NE(w, nullptr);
     const std::string shot = out.dir.file("preview.png");
     ASSERT_TRUE(w->grab().toImage().save(QString::fromStdString(shot)));
     EXPECT_EQ(decode(shot), payload + "\n");
