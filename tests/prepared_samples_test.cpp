@@ -239,8 +239,20 @@ TEST_F(PreparedSamples, PixBlockOverlapsNothing) {
                 payload += line->text;
                 block.push_back(&*line);
             }
-            // Whole, ending in its CRC field.
+            // Whole, ending in its CRC field, every line inside its memo in
+            // the PDF and on the canvas (lines broken anywhere were all
+            // chosen to fit, words or not).
             EXPECT_EQ(payload.rfind("6304"), payload.size() - 8) << payload;
+            int payload_lines = 0;
+            for (const MemoLine& line : memo_lines(*pages)) {
+                if (line.page != index + 1 || line.box_left != first->bounds.left ||
+                    line.box_right != first->bounds.right)
+                    continue;
+                ++payload_lines;
+                EXPECT_LE(line.pdf_end, line.box_right) << "PDF: " << line.text;
+                EXPECT_LE(line.canvas_end, line.box_right) << "canvas: " << line.text;
+            }
+            EXPECT_GE(payload_lines, 2) << "page " << index + 1;
             // 22 mm are 83.15 pixels; four light modules on each side.
             EXPECT_GE(symbol.width() + 8 * module, 84) << "page " << index + 1;
             EXPECT_EQ(symbol.width(), symbol.height()) << "page " << index + 1;
