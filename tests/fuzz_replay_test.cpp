@@ -33,7 +33,7 @@ TEST_P(FuzzReplay, SavedInputsHoldEveryCheck) {
 
 INSTANTIATE_TEST_SUITE_P(Targets, FuzzReplay,
                          ::testing::Values("instruction", "parameter_string", "display_format",
-                                           "picture", "pdf_text", "page"),
+                                           "picture", "pdf_text", "page", "pix_payload"),
                          [](const ::testing::TestParamInfo<const char*>& param_info) {
                              return std::string(param_info.param);
                          });

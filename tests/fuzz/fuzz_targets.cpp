@@ -2,13 +2,17 @@
 
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "base/errors.h"
 #include "base/format.h"
 #include "base/string_helpers.h"
+#include "documents/boleto/boleto_codes.h"
+#include "report/controls.h"
 #include "report/metafile.h"
 #include "report/pdf_filter.h"
 #include "report/picture.h"
@@ -229,6 +233,37 @@ void pdf_text(std::string_view input) {
     }
 }
 
+void pix_payload(std::string_view input) {
+    for (const std::optional<std::int64_t> amount :
+         {std::optional<std::int64_t>(), std::optional<std::int64_t>(35000)}) {
+        if (!pix_payload_faults(input, amount).empty()) continue;
+        // An accepted payload ends with the CRC of all before it.
+        check(input.size() >= 8 && input.substr(input.size() - 8, 4) == "6304",
+              "accepted without the CRC field last");
+        char crc[5];
+        std::snprintf(crc, sizeof crc, "%04X", pix_crc16(input.substr(0, input.size() - 4)));
+        check(input.substr(input.size() - 4) == crc, "accepted with a wrong CRC");
+    }
+    // Lines broken at any character give the text back, whatever the width.
+    std::string text(input.substr(0, 600));
+    for (char& c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    report::Font font;
+    font.name = "Arial";
+    font.height = -7;
+    for (const int width : {1, 30, 155}) {
+        std::string joined;
+        for (const std::string& line :
+             report::WrapText(text, width, font, report::TextAlignment::Left, nullptr,
+                              report::WrapAt::AnyCharacter)) {
+            check(!line.empty(), "an empty line");
+            joined += line;
+        }
+        check(joined == text, "lines that do not join back into the text");
+    }
+}
+
 Target target_named(std::string_view name) {
     if (name == "instruction") return instruction;
     if (name == "parameter_string") return parameter_string;
@@ -236,6 +271,7 @@ Target target_named(std::string_view name) {
     if (name == "picture") return picture;
     if (name == "pdf_text") return pdf_text;
     if (name == "page") return page;
+    if (name == "pix_payload") return pix_payload;
     return nullptr;
 }
 

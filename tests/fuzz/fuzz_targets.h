@@ -30,6 +30,10 @@ void picture(std::string_view input);
 // spell.
 void pdf_text(std::string_view input);
 
+// A Pix payload: its checks, and the payload broken into lines anywhere,
+// which must join back into it.
+void pix_payload(std::string_view input);
+
 // Stored page bytes, read without a picture store and with one that knows
 // two pictures: refused with an error, or a page that writes bytes which
 // read back as the same page.
