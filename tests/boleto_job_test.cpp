@@ -633,6 +633,8 @@ struct PixCase {
     // grid (the booklet's does, the long payload's does not). All read at
     // 300 dpi and in print.
     bool reads_at_150 = true;
+    // Blanks after the payload, as a fixed-length column would store it.
+    bool padded = false;
 };
 
 void PrintTo(const PixCase& c, std::ostream* os) {
@@ -652,6 +654,11 @@ std::vector<PixCase> pix_cases() {
     return {
         informative_box("BradescoInformativeText", "77", "Bradesco_237.pdf", 2, 2),
         informative_box("BradescoObservation", "78", "Bradesco_237.pdf", 4, 1),
+        [&] {
+            PixCase c = informative_box("BradescoPaddedPayload", "77", "Bradesco_237.pdf", 2, 2);
+            c.padded = true;
+            return c;
+        }(),
         {.label = "SicrediBookletStub",
          .id = "79",
          .file = "Sicredi_748-C.pdf",
@@ -707,6 +714,12 @@ TEST_P(PixBlocks, ReadBackAsTheColumnByteForByte) {
     const PixCase& c = GetParam();
     const std::string payload = boleto_column(c.boleto, "PIXCOPIAECOLA");
     ASSERT_FALSE(payload.empty());
+    if (c.padded) {
+        test::execute_sql(pair.receber,
+                          "update boletos set PIXCOPIAECOLA = PIXCOPIAECOLA || '     ' "
+                          "where CHAVEBOLETO = " +
+                              std::to_string(c.boleto));
+    }
     const auto r = run(pair.instruction(c.id, "email"));
     ASSERT_EQ(r.exit_code, 0) << r.err;
     const std::string pdf = pdf_path(c.file);

@@ -120,6 +120,12 @@ TfrmBoletoLayout::~TfrmBoletoLayout() = default;
 
 void TfrmBoletoLayout::InstallPix(const std::string& band, std::vector<PixChange> changes) {
     pix_.SetChanges(std::move(changes));
+    // The payload as the checks and the QR code take it: without the blanks
+    // a fixed-length column pads it with.
+    Component<report::TRLDBMemo>("memoPix").BeforePrint =
+        [](report::TRLCustomControl& /*sender*/, std::string& text, bool& /*print_it*/) {
+            text.erase(text.find_last_not_of(' ') + 1);
+        };
     auto& site = Component<report::TRLBand>(band);
     site.BeforePrint = [this, layout_handler = std::move(site.BeforePrint)](
                            report::TRLCustomControl& sender, bool& print_it) {
