@@ -6,13 +6,15 @@
 // and what the process read and wrote besides the PDF (from /proc/<pid>/io
 // while it is a zombie): the page swap file and the database.
 //
-//   tarvek-bench-job [--runs N] [--binary PATH] [--scratch DIR] [PAGES...]
-//   tarvek-bench-job --databases DIR PAGES
+//   tarvek-bench-job [--runs N] [--binary PATH] [--scratch DIR] [--pix] [PAGES...]
+//   tarvek-bench-job [--pix] --databases DIR PAGES
 //
 // PAGES defaults to 1000 10000 100000; runs to 3. Prints one line per run
 // and a table of medians with the spread (min-max) of each point. With
-// --databases it only builds the database pair of one point in DIR and
-// prints the instruction string, for profiling the program by hand.
+// --pix every boleto of the batch carries a Pix payload, so every page
+// draws the Pix block. With --databases it only builds the database pair of
+// one point in DIR and prints the instruction string, for profiling the
+// program by hand.
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -30,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/boleto/boleto_codes.h"
 #include "tools/testdb_builder.h"
 
 namespace {
@@ -48,6 +52,16 @@ constexpr const char* kBoletoColumns =
 // Instruction 77 selects the boletos of account 1: three in the sample.
 constexpr int kSampleBoletos = 3;
 
+// A static Pix payload for boleto 1's 350.00.
+constexpr const char* kBoleto1Pix =
+    "00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-4266554400005204000053039865406"
+    "350.005802BR5913Fulano de Tal6008BRASILIA62070503***6304D190";
+
+// Of the other sample boletos of account 1, boleto 2 has a payload of its
+// own; boleto 3 (89.90) gets kBoleto1Pix with its amount and a new CRC.
+constexpr int kBoleto3 = 3;
+constexpr const char* kBoleto3Amount = "89.90";
+
 struct Run {
     int pages = 0;
     double cpu_seconds = 0;
@@ -61,8 +75,10 @@ struct Run {
 [[noreturn]] void usage(const char* why) {
     std::fprintf(stderr,
                  "tarvek-bench-job: %s\n"
-                 "usage: tarvek-bench-job [--runs N] [--binary PATH] [--scratch DIR] [PAGES...]\n"
-                 "       tarvek-bench-job --databases DIR PAGES\n",
+                 "usage: tarvek-bench-job [--runs N] [--binary PATH] [--scratch DIR] [--pix] "
+                 "[PAGES...]\n"
+                 "       tarvek-bench-job [--pix] --databases DIR PAGES\n"
+                 "--pix: every boleto of the batch carries a Pix payload\n",
                  why);
     std::exit(2);
 }
@@ -154,18 +170,45 @@ Run run_job(const std::string& binary, const std::string& instruction, const fs:
     return run;
 }
 
-// A database pair in `folder` whose instruction 77 selects `pages` boletos;
-// returns the instruction string.
-std::string make_databases(const fs::path& folder, int pages) {
+// kBoleto1Pix with another amount (field 54) and the CRC that goes with it.
+// The job checks every payload, so a wrong one fails the run.
+std::string pix_with_amount(const std::string& amount) {
+    const std::string payload = kBoleto1Pix;
+    const std::string field = "5406350.00";
+    const std::size_t at = payload.find(field);
+    const std::size_t crc_at = payload.size() - 4;
+    char length[3];
+    std::snprintf(length, sizeof length, "%02zu", amount.size());
+    const std::string body = payload.substr(0, at) + "54" + length + amount +
+                             payload.substr(at + field.size(), crc_at - at - field.size());
+    char crc[8];
+    std::snprintf(crc, sizeof crc, "%04X", tarvek::pix_crc16(body));
+    return body + crc;
+}
+
+// A database pair in `folder` whose instruction 77 selects `pages` boletos,
+// every one with a Pix payload when `pix`; returns the instruction string.
+std::string make_databases(const fs::path& folder, int pages, bool pix) {
     fs::create_directories(folder);
     const std::string main_db = (folder / "tarvek.fdb").string();
     const std::string receber_db = (folder / "receber.fdb").string();
     tarvek::testdb::build(main_db, receber_db);
+    std::string columns = kBoletoColumns;
+    if (pix) {
+        // Set before the copies are made: updating them afterwards would
+        // leave back versions for the job's read to collect.
+        tarvek::testdb::execute(receber_db, std::string("update boletos set PIXCOPIAECOLA = '") +
+                                                kBoleto1Pix + "' where CHAVEBOLETO = 1");
+        tarvek::testdb::execute(
+            receber_db, "update boletos set PIXCOPIAECOLA = '" + pix_with_amount(kBoleto3Amount) +
+                            "' where CHAVEBOLETO = " + std::to_string(kBoleto3));
+        columns += ", PIXCOPIAECOLA";
+    }
     tarvek::testdb::execute(
         receber_db, std::string("execute block as declare i integer = 0; begin while (i < ") +
                         std::to_string(pages - kSampleBoletos) +
                         ") do begin insert into boletos (CHAVEBOLETO, CHAVECONTACORRENTE, " +
-                        kBoletoColumns + ") select 1000000 + :i, 1, " + kBoletoColumns +
+                        columns + ") select 1000000 + :i, 1, " + columns +
                         " from boletos where CHAVEBOLETO = 1; i = i + 1; end end");
     return "Tarvek=" + main_db + ";Receber=" + receber_db + ";idInstrucao=77;operacao=email";
 }
@@ -206,6 +249,7 @@ int main(int argc, char** argv) {
     std::string binary = TARVEK_DOCS_BINARY;
     fs::path scratch;
     fs::path databases_only;
+    bool pix = false;
     std::vector<int> points;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -221,6 +265,8 @@ int main(int argc, char** argv) {
             scratch = value();
         } else if (arg == "--databases") {
             databases_only = value();
+        } else if (arg == "--pix") {
+            pix = true;
         } else if (!arg.empty() && arg.find_first_not_of("0123456789") == std::string::npos) {
             points.push_back(std::atoi(arg.c_str()));
         } else {
@@ -235,7 +281,7 @@ int main(int argc, char** argv) {
     if (!databases_only.empty()) {
         if (points.size() != 1) usage("--databases takes one number of pages");
         try {
-            std::printf("%s\n", make_databases(databases_only, points.front()).c_str());
+            std::printf("%s\n", make_databases(databases_only, points.front(), pix).c_str());
         } catch (const std::exception& e) {
             std::fprintf(stderr, "tarvek-bench-job: %s\n", e.what());
             return 1;
@@ -254,8 +300,9 @@ int main(int argc, char** argv) {
     try {
         for (const int pages : points) {
             const fs::path databases = scratch / ("db-" + std::to_string(pages));
-            std::fprintf(stderr, "preparing %d boletos...\n", pages);
-            const std::string instruction = make_databases(databases, pages);
+            std::fprintf(stderr, "preparing %d boletos%s...\n", pages,
+                         pix ? " with Pix payloads" : "");
+            const std::string instruction = make_databases(databases, pages, pix);
 
             std::vector<Run>& point = results.emplace_back();
             for (int r = 0; r < runs; ++r) {
@@ -284,11 +331,11 @@ int main(int argc, char** argv) {
     if (own_scratch) fs::remove_all(scratch);
 
     std::printf(
-        "\nmedian (min-max) of %d runs\n\n"
+        "\nmedian (min-max) of %d runs%s\n\n"
         "| pages | pages/s of CPU time | pages/s of wall time | peak RSS, MB | PDF, bytes/page "
         "| written besides the PDF, KB/page | read, KB/page |\n"
         "|---|---|---|---|---|---|---|\n",
-        runs);
+        runs, pix ? ", a Pix payload on every boleto" : "");
     for (const std::vector<Run>& point : results) {
         const int pages = point.front().pages;
         const auto per_page = [pages](double v) { return v / pages; };
