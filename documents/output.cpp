@@ -263,13 +263,23 @@ OutputFile path_email(const std::string& pasta, const std::string& nome_arquivo)
     check_plain_name(file_name, "arquivo");
 
     const fs::path root = output_root();
-    std::error_code ignored;
-    if (!fs::exists(root.parent_path(), ignored)) fs::create_directory(root.parent_path(), ignored);
-    if (!fs::exists(root, ignored)) fs::create_directory(root, ignored);
     const fs::path folder = root / folder_name;
-    if (!fs::exists(folder, ignored)) fs::create_directory(folder, ignored);
-
     const fs::path full = folder / file_name;
+    // The three levels, each made where it is missing; the first that cannot
+    // be made is what the user must hear about, not the lock file after it.
+    std::error_code ignored;
+    for (const fs::path& level : {root.parent_path(), root, folder}) {
+        if (fs::is_directory(level, ignored)) continue;
+        std::error_code made;
+        if (!fs::create_directory(level, made) && !fs::is_directory(level, ignored)) {
+            const std::string why =
+                fs::exists(level, ignored) ? "há um arquivo com esse nome" : made.message();
+            throw Error(utf8_to_cp1252("Não foi possível gravar o documento " + full.string() +
+                                       ": a pasta " + level.string() + " não pôde ser criada (" +
+                                       why + ")"));
+        }
+    }
+
     try {
         NameLock lock(folder.string(), file_name, name_lock_wait_seconds());
         if (fs::exists(full, ignored)) fs::remove(full, ignored);

@@ -42,8 +42,12 @@ class BoletoJob : public ::testing::Test {
         home = dir.path() + "/home";
         fs::create_directories(home);
     }
+    // The program as the ERP starts it, with `env` added; a HOME there
+    // replaces the test's.
     test::ProcessResult run(const std::string& instruction, std::vector<std::string> env = {}) {
-        env.push_back("HOME=" + home);
+        if (std::none_of(env.begin(), env.end(),
+                         [](const std::string& v) { return v.rfind("HOME=", 0) == 0; }))
+            env.push_back("HOME=" + home);
         env.push_back("DISPLAY=");
         env.push_back("LANG=pt_BR.UTF-8");
         env.push_back("LC_ALL=pt_BR.UTF-8");
@@ -309,14 +313,31 @@ TEST_F(BoletoJob, BadInstructionsFailClearlyWithoutAResultRow) {
 }
 
 TEST_F(BoletoJob, UnwritableOutputFolderFailsWithoutAResultRow) {
-    // The output root cannot be created: a plain file stands in its way.
+    // A level of the output folder that cannot be made is named, with why.
+    const struct {
+        const char* label;
+        std::string home;
+        std::string folder;
+        const char* why;  // the start of it
+    } cases[] = {
+        {"a plain file stands in its way", home, home + "/driveKVL",
+         "h\xC3\xA1 um arquivo com esse nome)"},
+        // The system's reason, in the system's language.
+        {"HOME does not exist", home + "/nowhere", home + "/nowhere/driveKVL", ""},
+    };
     std::ofstream(home + "/driveKVL") << "not a folder";
-    const auto r = run(pair.instruction("77", "email"));
-    EXPECT_EQ(r.exit_code, 1);
-    EXPECT_NE(r.err.find("N\xC3\xA3o foi poss\xC3\xADvel gravar o documento " + pdf_path()),
-              std::string::npos)
-        << r.err;
-    EXPECT_TRUE(result_rows("77").empty());
+    for (const auto& c : cases) {
+        const auto r = run(pair.instruction("77", "email"), {"HOME=" + c.home});
+        EXPECT_EQ(r.exit_code, 1) << c.label;
+        const std::string document = c.home + "/driveKVL/tmpEmail/Boletos/Bradesco_237.pdf";
+        std::string expected = "N\xC3\xA3o foi poss\xC3\xADvel gravar o documento " + document +
+                               ": a pasta " + c.folder +
+                               " n\xC3\xA3o p\xC3\xB4"
+                               "de ser criada (";
+        expected += c.why;
+        EXPECT_NE(r.err.find(expected), std::string::npos) << c.label << "\n" << r.err;
+        EXPECT_TRUE(result_rows("77").empty()) << c.label;
+    }
 }
 
 TEST_F(BoletoJob, FailedPreparationLeavesNoFileAndNoRow) {
