@@ -874,6 +874,38 @@ INSTANTIATE_TEST_SUITE_P(Banks, CompactReceipt, ::testing::ValuesIn(receipt_case
                              return std::string(param_info.param.label);
                          });
 
+// The compact receipt beside a Pix block, with a beneficiary's name long
+// enough to wrap in the narrower data column: every line of the data is
+// drawn, the data's font smaller where the lines would not fit otherwise.
+TEST_F(BoletoJob, CompactReceiptBesideThePixBlockDrawsEveryDataLine) {
+    test::execute_sql(pair.receber, "update Config_Boletos set Campo_Valor = '" +
+                                        std::string(kLongName) +
+                                        "' where Campo_Ref = 'CRS_NOME' and cod_carteira = 9");
+    // A payer's name of capitals, 50 characters: it wraps too.
+    test::execute_sql(
+        pair.receber,
+        "update boletos set NOMESACADO = "
+        "'COMERCIO ATACADISTA DE PECAS E ACESSORIOS AUTOMOTI' where CHAVEBOLETO = 18");
+    const auto r = run(pair.instruction("85", "email"));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto words = test::pdf_words(pdf_path("Cresol_2372.pdf"), 1);
+    // The data column: from the captions' end to the signature block, in
+    // the informative box, above the Pix texts.
+    std::string data;
+    for (const std::string& line : lines_in_box(words, (38 + 111) * 0.75 - 0.5, (38 + 32) * 0.75,
+                                                (38 + 390) * 0.75, (38 + 32 + 104) * 0.75))
+        data += line + " ";
+    for (const std::string& expected :
+         {std::string("09 / 24000000018 - 7"), std::string("COMERCIO ATACADISTA"),
+          std::string("AUTOMOTI"), std::string("3169 / 0001234-3"),
+          std::string("Vencimento: 10/12/2024"), std::string("55.667.788/0001-86")}) {
+        EXPECT_NE(data.find(expected), std::string::npos) << expected << " in: " << data;
+    }
+    // The long name, wrapped: its first and last words.
+    EXPECT_NE(data.find("Auto Mec\xC3\xA2nica e Centro"), std::string::npos) << data;
+    EXPECT_NE(data.find("Plan"), std::string::npos) << data;
+}
+
 TEST_F(BoletoJob, SicrediReceiptBandFollowsItsFlag) {
     const struct {
         const char* flag;

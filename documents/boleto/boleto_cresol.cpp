@@ -87,6 +87,7 @@ void TfrmBoletoCresol::RLBand2BeforePrint(TRLCustomControl& /*Sender*/, bool& /*
                 "          Vencimento: " + FieldText("DATAVENCIMENTO"),
             FieldText("NOMECEDENTE2"),
         });
+    TfrmBoletoSicoob::KeepCompactRowsTogether(*this);
 }
 
 }  // namespace tarvek

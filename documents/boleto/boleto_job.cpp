@@ -60,22 +60,26 @@ void compact_receipt(TfrmBoletoLayout& form) {
 
     // With a payload, the captions and the data take a smaller font above
     // the Pix texts (room for one wrapped data line, as the last one often
-    // is), and the signature block moves left of the QR code.
+    // is; more wrapped lines make the data's font smaller rather than go
+    // unseen), and the signature block moves left of the QR code.
     const int left = captions.Left();
-    form.SetPixChanges(
-        show_pix_at({.qr_left = left + 574,
-                     .qr_top = 5,
-                     .qr_side = 130,
-                     .text_left = left,
-                     .text_top = 104,
-                     .text_width = 376,
-                     .text_height = 48,
-                     .caption_beside_title = 110},
-                    {
-                        {.control = "memoComp1", .height = 98, .font_pixels = 11},
-                        {.control = "memoComp2", .width = 275, .height = 98, .font_pixels = 11},
-                        {.control = "memoComp3", .left = data.Left() + 279},
-                    }));
+    form.SetPixChanges(show_pix_at({.qr_left = left + 574,
+                                    .qr_top = 5,
+                                    .qr_side = 130,
+                                    .text_left = left,
+                                    .text_top = 104,
+                                    .text_width = 376,
+                                    .text_height = 48,
+                                    .caption_beside_title = 110},
+                                   {
+                                       {.control = "memoComp1", .height = 98, .font_pixels = 11},
+                                       {.control = "memoComp2",
+                                        .width = 275,
+                                        .height = 98,
+                                        .font_pixels = 11,
+                                        .shrink_to_fit_down_to = 7},
+                                       {.control = "memoComp3", .left = data.Left() + 279},
+                                   }));
 }
 
 void logo_swap(TfrmBoletoLayout& form) {

@@ -129,8 +129,9 @@ void TfrmBoletoLayout::InstallPix(const std::string& band, std::vector<PixChange
     auto& site = Component<report::TRLBand>(band);
     site.BeforePrint = [this, layout_handler = std::move(site.BeforePrint)](
                            report::TRLCustomControl& sender, bool& print_it) {
-        if (layout_handler) layout_handler(sender, print_it);
+        // The block first: the layout's handler sees the boleto's geometry.
         pix_.Update();
+        if (layout_handler) layout_handler(sender, print_it);
     };
 }
 

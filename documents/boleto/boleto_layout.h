@@ -57,7 +57,7 @@ class TfrmBoletoLayout {
 
   protected:
     // Shows the Pix block with `changes` on boletos that carry a payload:
-    // `band`, which holds the block, switches it before it prints, after
+    // `band`, which holds the block, switches it before it prints, before
     // any handler the layout gave it.
     void InstallPix(const std::string& band, std::vector<PixChange> changes);
 

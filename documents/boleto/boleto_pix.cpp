@@ -84,12 +84,19 @@ TRLCustomControl& PixSwitch::control(const char* name) {
     return *found;
 }
 
+TRLCustomMultiLine& PixSwitch::memo(TRLCustomControl& c) {
+    auto* multi_line = dynamic_cast<TRLCustomMultiLine*>(&c);
+    if (!multi_line) throw Error(report_.OwnerName + ": component " + c.Name() + " is no memo");
+    return *multi_line;
+}
+
 const PixSwitch::Saved& PixSwitch::saved(TRLCustomControl& c) {
     const auto it =
         std::find_if(saved_.begin(), saved_.end(), [&](const Saved& s) { return s.control == &c; });
     if (it != saved_.end()) return *it;
-    saved_.push_back(
-        {&c, c.Left(), c.Top(), c.Width(), c.Height(), c.GetFont(), c.ParentFont(), c.Visible()});
+    const auto* memo = dynamic_cast<const TRLCustomMultiLine*>(&c);
+    saved_.push_back({&c, c.Left(), c.Top(), c.Width(), c.Height(), c.GetFont(), c.ParentFont(),
+                      memo ? memo->ShrinkToFitDownTo() : 0, c.Visible()});
     return saved_.back();
 }
 
@@ -110,6 +117,7 @@ void PixSwitch::Update() {
             c.SetFont(s.font);
             c.SetParentFont(s.parent_font);
         }
+        if (change.shrink_to_fit_down_to) memo(c).SetShrinkToFitDownTo(s.shrink_to_fit_down_to);
         c.SetVisible(s.visible);
     }
     if (!has_payload()) return;
@@ -123,6 +131,8 @@ void PixSwitch::Update() {
             font.height = -*change.font_pixels;
             c.SetFont(font);
         }
+        if (change.shrink_to_fit_down_to)
+            memo(c).SetShrinkToFitDownTo(*change.shrink_to_fit_down_to);
         if (change.visible) c.SetVisible(*change.visible);
     }
 }

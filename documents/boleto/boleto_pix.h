@@ -51,6 +51,8 @@ struct PixChange {
     const char* control;
     std::optional<int> left, top, width, height;
     std::optional<int> font_pixels;
+    // Memos: the smallest font their text may shrink to, to fit.
+    std::optional<int> shrink_to_fit_down_to;
     std::optional<bool> visible;
 };
 
@@ -78,9 +80,11 @@ class PixSwitch {
         int left, top, width, height;
         report::Font font;
         bool parent_font;
+        int shrink_to_fit_down_to;
         bool visible;
     };
     report::TRLCustomControl& control(const char* name);
+    report::TRLCustomMultiLine& memo(report::TRLCustomControl& control);
     const Saved& saved(report::TRLCustomControl& control);
     bool has_payload();
 

@@ -1,7 +1,10 @@
 #include "documents/boleto/boleto_sicoob.h"
 
+#include <algorithm>
+
 #include "documents/boleto/bank_logos.h"
 #include "documents/boleto/boleto_bradesco.h"
+#include "report/text_metrics.h"
 
 namespace tarvek {
 
@@ -96,6 +99,33 @@ void TfrmBoletoSicoob::RLBand2BeforePrint(TRLCustomControl& /*Sender*/, bool& /*
             "R$ " + FieldText("VALORBOLETO"),
             FieldText("DATAVENCIMENTO"),
         });
+    KeepCompactRowsTogether(*this);
+}
+
+void TfrmBoletoSicoob::KeepCompactRowsTogether(TfrmBoletoLayout& form) {
+    auto& captions = form.Component<TRLMemo>("memoComp1");
+    auto& data = form.Component<TRLMemo>("memoComp2");
+    if (!captions.Visible() || !form.Component<TRLCustomControl>("qrPix").Visible()) return;
+    TextMetrics& metrics = TextMetrics::instance();
+    const std::vector<std::string>& lines = data.Lines();
+    const auto rows_hold = [&](const Font& font) {
+        std::size_t drawn = 0;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::size_t wrapped =
+                std::max<std::size_t>(1, WrapText(lines[i], data.Width(), font).size());
+            if (wrapped > 1 && i + 1 < lines.size()) return false;
+            drawn += wrapped;
+        }
+        return static_cast<long long>(drawn) * metrics.line_height(font) <= data.Height();
+    };
+    Font font = data.GetFont();
+    constexpr int kSmallest = 8;
+    while (!rows_hold(font) && -font.height > kSmallest) font.height += 1;
+    if (font.height == data.GetFont().height) return;
+    data.SetFont(font);
+    Font caption_font = captions.GetFont();
+    caption_font.height = font.height;
+    captions.SetFont(caption_font);
 }
 
 }  // namespace tarvek

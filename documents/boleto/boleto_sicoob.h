@@ -18,6 +18,12 @@ class TfrmBoletoSicoob : public TfrmBoletoLayout {
     static report::ControlDesign memoComp3Design();
 
     void RLBand2BeforePrint(report::TRLCustomControl& Sender, bool& PrintIt);
+
+    // Beside the Pix block the compact receipt's data column is narrow: where
+    // a data line other than the last would wrap (and stand beside another
+    // line's caption), the captions and the data take a smaller font
+    // together, down to 8 pixels. Without the block nothing changes.
+    static void KeepCompactRowsTogether(TfrmBoletoLayout& form);
 };
 
 }  // namespace tarvek
