@@ -310,14 +310,21 @@ TEST(ReportLayout, DesignDifferencesThatDoNotHoldFailLoudly) {
     }
 }
 
+// Lines end at blanks, or, for a code or a key, between any two characters
+// with the blanks kept inside lines, so that the lines joined give the text
+// back.
 TEST(ReportLayout, WrapTextRules) {
     Font f;
     f.height = -11;
     const int word = text_width(11, "palavra");
+    // Room for four digits, not five: a line ends half a blank in.
+    const int four_digits = text_width(11, "0000") + text_width(11, " ");
+    constexpr WrapAt kAny = WrapAt::AnyCharacter;
     struct Case {
         std::string text;
         int width;
         std::vector<std::string> lines;
+        WrapAt wrap_at = WrapAt::Blanks;
     } cases[] = {
         {"", 100, {}},
         {"um\ndois", 1000, {"um", "dois"}},
@@ -329,37 +336,19 @@ TEST(ReportLayout, WrapTextRules) {
          {"palavra ", "palavra"}},           // the blank stays with the first line
         {"palavra", word - 5, {"palavra"}},  // never broken, overflows
         {"a  b", 1000, {"a  b"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(WrapText(c.text, c.width, f), c.lines) << "'" << c.text << "'";
-}
-
-// A code or a key wraps between any two characters and keeps its blanks
-// inside lines, so that the lines joined give the text back.
-TEST(ReportLayout, WrapTextAtAnyCharacter) {
-    Font f;
-    f.height = -11;
-    // Room for four digits, not five: a line ends half a blank in.
-    const int four_digits = text_width(11, "0000") + text_width(11, " ");
-    struct Case {
-        std::string text;
-        int width;
-        std::vector<std::string> lines;
-    } cases[] = {
-        {"", 100, {}},
-        {"000201265800", four_digits, {"0002", "0126", "5800"}},
-        {"00020", four_digits, {"0002", "0"}},
+        {"", 100, {}, kAny},
+        {"000201265800", four_digits, {"0002", "0126", "5800"}, kAny},
+        {"00020", four_digits, {"0002", "0"}, kAny},
         // "00 0" would end the first line with a blank, "0 00" start the
         // second one with it: the break moves back until it is inside.
-        {"000 0000", four_digits, {"00", "0 00", "00"}},
-        {"00\r\n\r\n0000", four_digits, {"00", "", "0000"}},
-        {"00\n", four_digits, {"00"}},
+        {"000 0000", four_digits, {"00", "0 00", "00"}, kAny},
+        {"00\r\n\r\n0000", four_digits, {"00", "", "0000"}, kAny},
+        {"00\n", four_digits, {"00"}, kAny},
         // Narrower than a character: one a line, never none.
-        {"000", 1, {"0", "0", "0"}},
+        {"000", 1, {"0", "0", "0"}, kAny},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(WrapText(c.text, c.width, f, TextAlignment::Left, nullptr, WrapAt::AnyCharacter),
-                  c.lines)
+        EXPECT_EQ(WrapText(c.text, c.width, f, TextAlignment::Left, nullptr, c.wrap_at), c.lines)
             << "'" << c.text << "'";
     }
 }

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "base/cp1252.h"
@@ -117,20 +117,6 @@ std::string tlv(std::string_view tag, std::string_view value) {
     return std::string(tag) + length + std::string(value);
 }
 
-// VALORBOLETO in cents; the sample payloads need a positive value.
-std::int64_t value_cents(const Field& field, int boleto) {
-    const auto* value = std::get_if<Decimal>(&field.value());
-    std::int64_t units = value ? value->units : 0;
-    int scale = value ? value->scale : 0;
-    for (; scale < 2; ++scale) units *= 10;
-    for (; scale > 2 && units % 10 == 0; --scale) units /= 10;
-    if (!value || scale != 2 || units <= 0) {
-        throw Error("Boleto " + std::to_string(boleto) +
-                    ": VALORBOLETO is not a positive amount in cents");
-    }
-    return units;
-}
-
 std::string pix_payload(const PixSample& sample, std::int64_t cents) {
     const bool dynamic = *sample.charge != '\0';
     char amount[32];
@@ -167,8 +153,14 @@ void add_pix_payloads(const std::string& receber_database) {
             throw Error("Boleto " + std::to_string(sample.boleto) +
                         " not found for its Pix payload");
         }
-        const std::int64_t cents =
-            value_cents(session.q.field_by_name("VALORBOLETO"), sample.boleto);
+        // The sample payloads need a positive value.
+        const std::optional<std::int64_t> value =
+            money_cents(session.q.field_by_name("VALORBOLETO"));
+        if (!value || *value <= 0) {
+            throw Error("Boleto " + std::to_string(sample.boleto) +
+                        ": VALORBOLETO is not a positive amount");
+        }
+        const std::int64_t cents = *value;
         session.q.close();
         const std::string payload = pix_payload(sample, cents);
         const std::vector<std::string> faults = pix_payload_faults(payload, cents);

@@ -1,7 +1,9 @@
 #include "documents/boleto/boleto_codes.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdio>
+#include <variant>
 
 #include "base/cp1252.h"
 #include "base/string_helpers.h"
@@ -137,6 +139,18 @@ std::string hex4(unsigned value) {
 }
 
 }  // namespace
+
+std::optional<std::int64_t> money_cents(const Field& field) {
+    if (field.is_null()) return std::nullopt;
+    if (const auto* decimal = std::get_if<Decimal>(&field.value())) {
+        std::int64_t units = decimal->units;
+        int scale = decimal->scale;
+        for (; scale < 2; ++scale) units *= 10;
+        if (scale == 2) return units;
+        return std::llround(decimal->to_double() * 100);
+    }
+    return std::llround(field.as_float() * 100);
+}
 
 unsigned pix_crc16(std::string_view bytes) {
     unsigned crc = 0xFFFF;

@@ -8,12 +8,14 @@
 // and what was expected.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "base/format.h"
+#include "data/dataset.h"
 
 namespace tarvek {
 
@@ -30,6 +32,10 @@ int line_field_check_digit(std::string_view digits);
 // 1000 on 22 February 2025 (1000 + (days - 1000) mod 9000); none before the
 // base date.
 std::optional<int> due_date_factor(const Date& due);
+
+// The cents of a money column: exact for NUMERIC columns, rounded
+// otherwise; none when null.
+std::optional<std::int64_t> money_cents(const Field& field);
 
 // The CRC-16/CCITT-FALSE of `bytes` (polynomial 0x1021, initial 0xFFFF).
 unsigned pix_crc16(std::string_view bytes);

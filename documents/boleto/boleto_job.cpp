@@ -1,6 +1,5 @@
 #include "documents/boleto/boleto_job.h"
 
-#include <cmath>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -116,19 +115,6 @@ void adjust(TfrmBoletoLayout& form, BoletoAdjustment adjustment, const BoletoOpt
     }
 }
 
-// Cents of a money column: exact for NUMERIC columns, rounded otherwise.
-std::optional<std::int64_t> cents_of(const Field& field) {
-    if (field.is_null()) return std::nullopt;
-    if (const auto* decimal = std::get_if<Decimal>(&field.value())) {
-        std::int64_t units = decimal->units;
-        int scale = decimal->scale;
-        for (; scale < 2; ++scale) units *= 10;
-        if (scale == 2) return units;
-        return std::llround(decimal->to_double() * 100);
-    }
-    return std::llround(field.as_float() * 100);
-}
-
 std::optional<std::string> text_of(const Field& field) {
     if (field.is_null()) return std::nullopt;
     return field.as_string();
@@ -148,7 +134,7 @@ std::vector<BoletoFailure> failing_boletos(TdtmEmail& dtm, const BoletoOptions& 
         if (const auto* date = std::get_if<Date>(&due.value())) codes.due = *date;
         if (const auto* date_time = std::get_if<DateTime>(&due.value()))
             codes.due = date_time->date;
-        codes.value_cents = cents_of(query.field_by_name("VALORBOLETO"));
+        codes.value_cents = money_cents(query.field_by_name("VALORBOLETO"));
         codes.bank_code = options.bank_code;
         if (const Field* pix = query.find_field("PIXCOPIAECOLA"); pix && !pix->is_null()) {
             codes.pix = pix->as_string();

@@ -118,8 +118,8 @@ TfrmBoletoLayout::TfrmBoletoLayout(std::string form_name, TdtmEmail& dtm, const 
 
 TfrmBoletoLayout::~TfrmBoletoLayout() = default;
 
-void TfrmBoletoLayout::InstallPix(const std::string& band, std::vector<PixChange> changes) {
-    pix_.SetChanges(std::move(changes));
+void TfrmBoletoLayout::InstallPix(const std::string& band, const std::vector<PixChange>& changes) {
+    pix_.SetChanges(changes);
     // The payload as the checks and the QR code take it: without the blanks
     // a fixed-length column pads it with.
     Component<report::TRLDBMemo>("memoPix").BeforePrint =

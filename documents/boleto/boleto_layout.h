@@ -53,13 +53,13 @@ class TfrmBoletoLayout {
 
     // The changes that show the Pix block, in place of the layout's own;
     // the compact receipt makes room its own way.
-    void SetPixChanges(std::vector<PixChange> changes) { pix_.SetChanges(std::move(changes)); }
+    void SetPixChanges(const std::vector<PixChange>& changes) { pix_.SetChanges(changes); }
 
   protected:
     // Shows the Pix block with `changes` on boletos that carry a payload:
     // `band`, which holds the block, switches it before it prints, before
     // any handler the layout gave it.
-    void InstallPix(const std::string& band, std::vector<PixChange> changes);
+    void InstallPix(const std::string& band, const std::vector<PixChange>& changes);
 
     // The plain text of a field of the current boleto (numbers in their
     // shortest form, dates in the short date format), not its display text.

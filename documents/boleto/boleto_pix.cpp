@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-#include "base/errors.h"
 #include "data/dataset.h"
+#include "documents/layout_component.h"
 #include "report/qrcode.h"
 #include "report/report.h"
 
@@ -74,20 +74,17 @@ std::vector<PixChange> show_pix_at(const PixPlace& place, std::vector<PixChange>
 PixSwitch::PixSwitch(TRLCustomReport& report, Dataset& boletos)
     : report_(report), boletos_(boletos) {}
 
-void PixSwitch::SetChanges(std::vector<PixChange> changes) {
-    changes_ = std::move(changes);
-}
-
-TRLCustomControl& PixSwitch::control(const char* name) {
-    TRLCustomControl* found = report_.Find(name);
-    if (!found) throw Error(report_.OwnerName + ": component " + name + " not found");
-    return *found;
-}
-
-TRLCustomMultiLine& PixSwitch::memo(TRLCustomControl& c) {
-    auto* multi_line = dynamic_cast<TRLCustomMultiLine*>(&c);
-    if (!multi_line) throw Error(report_.OwnerName + ": component " + c.Name() + " is no memo");
-    return *multi_line;
+void PixSwitch::SetChanges(const std::vector<PixChange>& changes) {
+    targets_.clear();
+    for (const PixChange& change : changes) {
+        auto& c = layout_component<TRLCustomControl>(report_, report_.OwnerName, change.control);
+        TRLCustomMultiLine* memo = nullptr;
+        if (change.shrink_to_fit_down_to) {
+            memo =
+                &layout_component<TRLCustomMultiLine>(report_, report_.OwnerName, change.control);
+        }
+        targets_.push_back({change, &c, memo});
+    }
 }
 
 const PixSwitch::Saved& PixSwitch::saved(TRLCustomControl& c) {
@@ -109,21 +106,22 @@ bool PixSwitch::has_payload() {
 
 void PixSwitch::Update() {
     // Every control the changes name goes back to how the job left it...
-    for (const PixChange& change : changes_) {
-        TRLCustomControl& c = control(change.control);
+    for (const Target& t : targets_) {
+        TRLCustomControl& c = *t.control;
         const Saved& s = saved(c);
         c.SetBounds(s.left, s.top, s.width, s.height);
-        if (change.font_pixels) {
+        if (t.change.font_pixels) {
             c.SetFont(s.font);
             c.SetParentFont(s.parent_font);
         }
-        if (change.shrink_to_fit_down_to) memo(c).SetShrinkToFitDownTo(s.shrink_to_fit_down_to);
+        if (t.memo) t.memo->SetShrinkToFitDownTo(s.shrink_to_fit_down_to);
         c.SetVisible(s.visible);
     }
     if (!has_payload()) return;
     // ...and a boleto with a payload makes its changes.
-    for (const PixChange& change : changes_) {
-        TRLCustomControl& c = control(change.control);
+    for (const Target& t : targets_) {
+        TRLCustomControl& c = *t.control;
+        const PixChange& change = t.change;
         c.SetBounds(change.left.value_or(c.Left()), change.top.value_or(c.Top()),
                     change.width.value_or(c.Width()), change.height.value_or(c.Height()));
         if (change.font_pixels) {
@@ -131,8 +129,7 @@ void PixSwitch::Update() {
             font.height = -*change.font_pixels;
             c.SetFont(font);
         }
-        if (change.shrink_to_fit_down_to)
-            memo(c).SetShrinkToFitDownTo(*change.shrink_to_fit_down_to);
+        if (t.memo) t.memo->SetShrinkToFitDownTo(*change.shrink_to_fit_down_to);
         if (change.visible) c.SetVisible(*change.visible);
     }
 }

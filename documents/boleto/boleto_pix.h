@@ -67,8 +67,9 @@ class PixSwitch {
     PixSwitch(report::TRLCustomReport& report, Dataset& boletos);
 
     // The changes that show the block; a later call replaces them (the
-    // compact receipt, for one, makes room differently).
-    void SetChanges(std::vector<PixChange> changes);
+    // compact receipt, for one, makes room differently). Raises an error
+    // naming a control the layout lacks.
+    void SetChanges(const std::vector<PixChange>& changes);
 
     // Applies the changes when the current boleto carries a payload, and
     // puts back every control they name otherwise.
@@ -83,14 +84,18 @@ class PixSwitch {
         int shrink_to_fit_down_to;
         bool visible;
     };
-    report::TRLCustomControl& control(const char* name);
-    report::TRLCustomMultiLine& memo(report::TRLCustomControl& control);
+    // A change with its control, found once when the changes are set.
+    struct Target {
+        PixChange change;
+        report::TRLCustomControl* control;
+        report::TRLCustomMultiLine* memo;  // when the change shrinks a font
+    };
     const Saved& saved(report::TRLCustomControl& control);
     bool has_payload();
 
     report::TRLCustomReport& report_;
     Dataset& boletos_;
-    std::vector<PixChange> changes_;
+    std::vector<Target> targets_;
     std::vector<Saved> saved_;
 };
 
